@@ -1,0 +1,11 @@
+# Warnings are errors for our own targets; third-party code is included as SYSTEM.
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror)
+if(VSF_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WIN32)
+  # No MinGW runtime DLL is needed next to the programs when they run under Wine or Windows.
+  add_link_options(-static-libgcc -static-libstdc++)
+  set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static")
+endif()
