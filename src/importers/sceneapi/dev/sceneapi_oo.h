@@ -72,6 +72,28 @@ public:
     // Reports inconsistent data into the scene itself, as an #error line.
     void error(const std::string& message);
 
+    // Shader builders (shader_builders.cpp). Each writes one or more numbered shader definitions
+    // and returns the id of the last one. Texture paths are written unchanged; an empty path means
+    // no texture. Scales are the texture's u and v repeat factors.
+
+    // A "texture2_rgb" lookup of `path`, falling back to `default_color` (blended if `blend`).
+    int32_t texture_shader(const std::string& path, const Float3& default_color, bool blend,
+                           float scale_u, float scale_v);
+    // A "zyl_diffuse" shader of `color`, textured by `path` when it is not empty.
+    int32_t diffuse_shader(const Float3& color, const std::string& path, bool blend, float scale_u,
+                           float scale_v);
+    // A "zyl_plastic_simple" shader; each non-empty path adds a texture for its colour.
+    int32_t plastic_shader(const Float3& diffuse_color, const Float3& specular_color,
+                           const std::string& diffuse_path, const std::string& specular_path,
+                           float roughness, float diffuse_scale_u, float diffuse_scale_v,
+                           float specular_scale_u, float specular_scale_v);
+    // A "zyl_bumpmap" over the shader `base_shader`, with the bump texture `path`.
+    int32_t bump_shader(int32_t base_shader, const std::string& path, float bump_height,
+                        float scale_u, float scale_v);
+    // A "zyl_composite" of `base_shader` under an opacity layer taken from the alpha of `path`.
+    int32_t opacity_shader(int32_t base_shader, const std::string& path, float scale_u,
+                           float scale_v);
+
 private:
     zylScene_api* api_ = nullptr;
     LightFactory* factory_ = nullptr;
