@@ -8,7 +8,7 @@ namespace zyl {
 class zylSceneapi_oo;
 
 class LightFactory {
-public:
+  public:
     // Implementations close the back end as close() does.
     virtual ~LightFactory() = default;
     // The back end's scene interface; null once closed.

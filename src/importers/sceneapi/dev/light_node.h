@@ -6,7 +6,7 @@ namespace zyl {
 class zylSceneapi_oo;
 
 class LightNode {
-public:
+  public:
     // Writes the node where it stands.
     virtual void emit(zylSceneapi_oo& api) = 0;
     // Writes the node as a definition that later emits refer to.

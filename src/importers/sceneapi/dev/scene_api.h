@@ -10,7 +10,7 @@
 #include "importers/sceneapi/dev/value_types.h"
 
 class zylScene_api {
-public:
+  public:
     virtual ~zylScene_api() = default;  // slot 0
 
     virtual void reserved_1() = 0;

@@ -16,6 +16,7 @@ namespace zyl {
 using Float3 = std::array<float, 3>;
 using Double3 = std::array<double, 3>;
 using Matrix4d = std::array<double, 16>;  // storage order; row-vector convention
+static_assert(sizeof(Float3) == 3 * sizeof(float), "float triples travel as contiguous arrays");
 
 // The library version written in the banner, and the scene format version.
 constexpr int kLibraryVersionMajor = 9;
@@ -27,7 +28,7 @@ constexpr int kFormatVersion = 9;
 std::string banner_text();
 
 class zylSceneapi_oo {
-public:
+  public:
     // Asks the factory for its interface, binds it, lets the factory start (the file factory
     // writes its header) and writes the banner and version. Exceptions of the factory (a live
     // link that cannot connect) propagate. A factory without an interface leaves it unbound.
@@ -94,7 +95,7 @@ public:
     int32_t opacity_shader(int32_t base_shader, const std::string& path, float scale_u,
                            float scale_v);
 
-private:
+  private:
     zylScene_api* api_ = nullptr;
     LightFactory* factory_ = nullptr;
     int32_t shader_counter_ = 0;
