@@ -1,0 +1,30 @@
+// The settings file "vistrelexport7.ini": the ten export flags of Options, kept between sessions
+// in the host's plug-in configuration folder. The curve radius multiplier is never stored.
+#pragma once
+
+#include <string>
+
+#include "exporter/options.h"
+
+namespace vsf {
+
+// Longest settings file path, in UTF-16 units, that is used (the window system's path limit
+// less the terminating zero).
+constexpr std::size_t kMaxSettingsPathLength = 259;
+
+// The settings file in `folder`: folder, plus "\" when the folder is not empty and does not end
+// with "\" already, plus "vistrelexport7.ini". Empty when that path is longer than
+// kMaxSettingsPathLength: a cut path would name some other file, so no file is used then.
+std::u16string settings_file_path_in(const std::u16string& folder);
+
+// Sets each of the ten flags from the file at `path`: true exactly when its stored text is "1".
+// A missing file, section or key gives the flag's default; an empty path gives all defaults.
+// Leaves curve_radius_multiplier alone.
+void load_settings(Options& options, const std::u16string& path);
+
+// Writes the ten flags as "1" or "0" to the file at `path`, keeping whatever else the file holds.
+// Write failures are not reported (the settings then simply are not kept); an empty path writes
+// nothing.
+void save_settings(const Options& options, const std::u16string& path);
+
+}  // namespace vsf
