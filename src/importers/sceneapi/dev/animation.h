@@ -31,6 +31,9 @@ class FBXAnimation : public Animation {
     float start_time() const { return start_time_; }
     float duration() const { return duration_; }
     bool interpolate() const { return interpolate_; }
+    // The keys' arrays, for bulk filling; they should stay of equal length.
+    std::vector<int32_t>& timestamps() { return timestamps_; }
+    std::vector<Matrix4d>& matrices() { return matrices_; }
     const std::vector<int32_t>& timestamps() const { return timestamps_; }
     const std::vector<Matrix4d>& matrices() const { return matrices_; }
 
