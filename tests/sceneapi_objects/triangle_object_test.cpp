@@ -143,6 +143,16 @@ INSTANTIATE_TEST_SUITE_P(
                                        m.add_triangle(1, -1, 9);
                                    },
                                    true, "triangles index -1 out of range (4 vertices)"},
+                    ValidationCase{"offenders far past the end and deep inside a long index run",
+                                   [](TriangleObject& m) {
+                                       make_quad(m);
+                                       for (int i = 0; i < 20; ++i) {
+                                           m.add_triangle(0, 1, 2);
+                                       }
+                                       m.triangles()[37] = 2147483647;
+                                       m.triangles()[50] = -2147483647 - 1;
+                                   },
+                                   true, "triangles index 2147483647 out of range (4 vertices)"},
                     ValidationCase{"uv and normal indices are checked against their own arrays",
                                    [](TriangleObject& m) {
                                        make_quad(m);

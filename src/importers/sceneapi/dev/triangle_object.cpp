@@ -15,16 +15,36 @@ size_t scalar_count(const std::vector<Float3>& values) {
     return values.size() * 3;
 }
 
+// True when every index addresses one of `limit` items. Meshes of millions of triangles pass
+// here, so the test is branch-free: with last = limit - 1, an index v (as unsigned) is in range
+// exactly when neither v nor last - v has the top bit set (a negative index has it in v, one past
+// the end gets it from the wrap-around of last - v). Fixed-size blocks let the compiler vectorise.
+bool all_in_range(const std::vector<int32_t>& indices, size_t limit) {
+    constexpr uint32_t kTopBit = 0x80000000u;
+    const uint32_t last = static_cast<uint32_t>(std::min<size_t>(limit, kTopBit)) - 1u;
+    const int32_t* data = indices.data();
+    const size_t count = indices.size();
+    constexpr size_t kBlock = 16;
+    uint32_t seen = 0;
+    size_t i = 0;
+    for (; i + kBlock <= count; i += kBlock) {
+        for (size_t j = 0; j < kBlock; ++j) {
+            const uint32_t v = static_cast<uint32_t>(data[i + j]);
+            seen |= v | (last - v);
+        }
+    }
+    for (; i < count; ++i) {
+        const uint32_t v = static_cast<uint32_t>(data[i]);
+        seen |= v | (last - v);
+    }
+    return (seen & kTopBit) == 0;
+}
+
 // Appends a finding when some index of `indices` does not address one of `limit` items. Only the
-// first offender is named: a broken mesh of millions of triangles must not flood the scene. The
-// common case (all in range) costs one min/max pass over the indices.
+// first offender is named: a broken mesh of millions of triangles must not flood the scene.
 void check_index_range(const std::vector<int32_t>& indices, size_t limit, const char* array_name,
                        const char* item_name, std::string& findings) {
-    if (indices.empty()) {
-        return;
-    }
-    const auto [low, high] = std::minmax_element(indices.begin(), indices.end());
-    if (*low >= 0 && static_cast<size_t>(*high) < limit) {
+    if (all_in_range(indices, limit)) {
         return;
     }
     const auto offender = std::find_if(indices.begin(), indices.end(), [limit](int32_t index) {
