@@ -1,4 +1,7 @@
 // Profile (".ini") files: sections of key=value lines, read and written one key at a time.
+// Paths are full paths (Windows would look for a relative one in its own folder); on POSIX a
+// backslash in them counts as a directory separator, and writing rewrites the file through
+// SimpleIni, which keeps sections, keys, values and comments but drops lines it cannot read.
 #pragma once
 
 #include <cstddef>

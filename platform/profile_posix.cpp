@@ -24,6 +24,15 @@ std::u16string without_trailing_blanks(std::u16string text) {
     return text;
 }
 
+// Windows hands out a value enclosed in a matching pair of quotes without them.
+std::u16string without_enclosing_quotes(std::u16string text) {
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
+        text.back() == text.front()) {
+        return text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
 enum class FileState { read, missing, unreadable };
 
 FileState read_whole_file(const std::string& path, std::string& data) {
@@ -84,7 +93,8 @@ std::u16string read_profile_string(const std::u16string& section, const std::u16
     if (load(ini, internal::posix_path(file_path))) {
         stored = ini.GetValue(utf16_to_utf8(section).c_str(), utf16_to_utf8(key).c_str());
     }
-    value = stored ? utf8_to_utf16(stored) : without_trailing_blanks(default_value);
+    value = stored ? without_enclosing_quotes(utf8_to_utf16(stored))
+                   : without_trailing_blanks(default_value);
     if (value.size() > buffer_size - 1) {
         value.resize(buffer_size - 1);
     }

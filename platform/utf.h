@@ -7,9 +7,10 @@
 
 namespace platform {
 
-// UTF-8 to UTF-16. Any byte sequence is accepted: each ill-formed sequence (stray continuation
-// byte, overlong form, surrogate, value above U+10FFFF, truncated tail) becomes U+FFFD. Never
-// reads outside the view.
+// UTF-8 to UTF-16. Any byte sequence is accepted: an ill-formed sequence (stray continuation
+// byte, overlong form, surrogate, value above U+10FFFF, truncated tail) becomes U+FFFD (one or
+// more, depending on the system's converter) and the text around it is kept. Never reads outside
+// the view.
 std::u16string utf8_to_utf16(std::string_view text);
 
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD; everything else converts exactly.
