@@ -16,6 +16,13 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Errors end the call through the long jump of encode or decode; nothing is printed (a host
+// library has no business writing to the standard error stream).
+void on_png_error(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void on_png_warning(png_structp, png_const_charp) {}
+
 // The libpng calls of one write. libpng reports errors by a long jump back to the setjmp below;
 // nothing with a destructor lives in this frame, and nothing is changed after the setjmp.
 bool encode(png_structp png, png_infop info, std::FILE* file, int width, int height,
@@ -80,7 +87,8 @@ bool write_png(const std::string& path, int width, int height,
     if (!file) {
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, on_png_error, on_png_warning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool ok = png != nullptr && info != nullptr &&
               encode(png, info, file.get(), width, height, rgba.data());
@@ -105,7 +113,8 @@ bool read_png(const std::string& path, int& width, int& height, std::vector<std:
     if (!file) {
         return false;
     }
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, on_png_error, on_png_warning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     std::vector<png_bytep> rows;
     png_uint_32 w = 0;
