@@ -269,12 +269,14 @@ TEST(Parser, BinaryDataWithStructureBytesInside) {
 
 TEST(Parser, ReadsMessagesWithQuotesPercentsAndLineFeeds) {
     const vsf::Document doc = vsf::read_bytes(
-        header() + "#print \"say \"hi\" 100%s\"\n#error \"two\nlines\"\n#print \"last\"");
-    ASSERT_EQ(doc.root.messages.size(), 3u);
+        header() + "#print \"say \"hi\" 100%s\"\n#error \"two\nlines\"\n#print \"crlf\"\r\n" +
+        "#print \"last\"");
+    ASSERT_EQ(doc.root.messages.size(), 4u);
     EXPECT_EQ(doc.root.messages[0].text, "say \"hi\" 100%s");
     EXPECT_EQ(doc.root.messages[1].text, "two\nlines");
     EXPECT_TRUE(doc.root.messages[1].error);
-    EXPECT_EQ(doc.root.messages[2].text, "last");
+    EXPECT_EQ(doc.root.messages[2].text, "crlf");
+    EXPECT_EQ(doc.root.messages[3].text, "last");
 }
 
 TEST(Parser, ReadsByteFormsAndOtherBlocks) {

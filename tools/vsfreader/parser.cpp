@@ -241,23 +241,23 @@ class Parser {
     }
 
     // A #print or #error text is written unchanged between double quotes and ends with a quote
-    // directly followed by a line feed (or the end of the file), so it may hold quotes itself.
+    // that is the last byte of its line (or of the file), so it may hold quotes itself.
     std::string read_message_text() {
         const std::size_t open = cursor_.pos();
         if (cursor_.peek() != '"') {
             Cursor::fail(open, "expected '\"' to begin the message text");
         }
         const std::string_view rest = cursor_.slice(open + 1, cursor_.remaining());
-        std::size_t close = rest.find("\"\n");
-        if (close == std::string_view::npos) {
-            if (rest.empty() || rest.back() != '"') {
-                Cursor::fail(open, "unterminated string");
+        for (std::size_t close = rest.find('"'); close != std::string_view::npos;
+             close = rest.find('"', close + 1)) {
+            const std::string_view after = rest.substr(close + 1, 2);
+            if (after.empty() || after[0] == '\n' || after == "\r\n") {
+                cursor_.advance(close + 2);
+                cursor_.skip_line();
+                return std::string(rest.substr(0, close));
             }
-            close = rest.size() - 1;
         }
-        cursor_.advance(close + 2);
-        cursor_.skip_line();
-        return std::string(rest.substr(0, close));
+        Cursor::fail(open, "unterminated string");
     }
 
     // `"name" values,` : the name is quoted or hex, the entry ends at its comma.
