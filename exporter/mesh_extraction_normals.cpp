@@ -1,0 +1,159 @@
+#include "exporter/mesh_extraction_normals.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vsf {
+
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+
+// The angle between a and b given their lengths (both non-zero), in [0, pi].
+float angle_between(const host::Point3& a, const host::Point3& b, float length_a, float length_b) {
+    const float cosine = host::dot(a, b) / (length_a * length_b);
+    return std::acos(std::min(1.0f, std::max(-1.0f, cosine)));
+}
+
+// The index of the explicit normal at corner k of face, or -1 when the corner has none.
+int explicit_normal_id(const host::MeshNormalSpec& spec, std::size_t face, std::size_t k) {
+    if (face >= spec.face_normal_ids.size()) {
+        return -1;
+    }
+    const int id = spec.face_normal_ids[face][k];
+    const bool usable = id >= 0 && static_cast<std::size_t>(id) < spec.normals.size() &&
+                        static_cast<std::size_t>(id) < spec.explicit_normal.size() &&
+                        spec.explicit_normal[static_cast<std::size_t>(id)] != 0;
+    return usable ? id : -1;
+}
+
+}  // namespace
+
+VertexNormals::VertexNormals(const host::Mesh& mesh)
+    : mesh_(&mesh), has_explicit_(mesh.normal_spec.has_value()), entries_(mesh.verts.size()) {}
+
+void VertexNormals::add(std::uint32_t vertex, const host::Point3& contribution,
+                        std::uint32_t mask) {
+    std::size_t e = vertex;
+    for (;;) {
+        SmoothingEntry& entry = entries_[e];
+        if (!entry.used || (entry.mask & mask) != 0) {
+            entry.normal += contribution;
+            entry.mask |= mask;
+            entry.used = true;
+            return;
+        }
+        if (entry.next < 0) {
+            break;
+        }
+        e = static_cast<std::size_t>(entry.next);
+    }
+    entries_[e].next = static_cast<std::int32_t>(entries_.size());
+    SmoothingEntry added;
+    added.normal = contribution;
+    added.mask = mask;
+    added.used = true;
+    entries_.push_back(added);
+}
+
+void VertexNormals::finish() {
+    const std::size_t vertex_count = mesh_ ? mesh_->verts.size() : 0;
+    for (std::size_t v = 0; v < vertex_count; ++v) {
+        for (std::int32_t e = static_cast<std::int32_t>(v); e >= 0;
+             e = entries_[static_cast<std::size_t>(e)].next) {
+            SmoothingEntry& entry = entries_[static_cast<std::size_t>(e)];
+            const std::uint32_t groups = entry.mask;  // merging does not widen it
+            std::int32_t previous = e;
+            std::int32_t later = entry.next;
+            while (later >= 0) {
+                SmoothingEntry& other = entries_[static_cast<std::size_t>(later)];
+                if ((other.mask & groups) != 0) {
+                    entry.normal += other.normal;
+                    entries_[static_cast<std::size_t>(previous)].next = other.next;
+                } else {
+                    previous = later;
+                }
+                later = other.next;
+            }
+            entry.normal = host::normalize(entry.normal);
+        }
+    }
+}
+
+bool VertexNormals::explicit_normal(std::uint32_t vertex, std::uint32_t face,
+                                    host::Point3& out) const {
+    const host::MeshNormalSpec& spec = *mesh_->normal_spec;
+    const host::Face& corners = mesh_->faces[face];
+    for (std::size_t k = 3; k-- > 0;) {
+        if (corners.v[k] != vertex) {
+            continue;
+        }
+        const int id = explicit_normal_id(spec, face, k);
+        if (id >= 0) {
+            out = spec.normals[static_cast<std::size_t>(id)];
+            return true;
+        }
+    }
+    return false;
+}
+
+host::Point3 VertexNormals::face_normal(std::uint32_t face) const {
+    const host::Face& f = mesh_->faces[face];
+    const std::vector<host::Point3>& p = mesh_->verts;
+    const std::size_t n = p.size();
+    if (f.v[0] >= n || f.v[1] >= n || f.v[2] >= n) {
+        return host::Point3();
+    }
+    return host::normalize(host::cross(p[f.v[1]] - p[f.v[0]], p[f.v[2]] - p[f.v[1]]));
+}
+
+VertexNormals compute_vertex_normals(const host::Mesh& mesh) {
+    VertexNormals normals(mesh);
+    const std::vector<host::Point3>& p = mesh.verts;
+    const std::size_t vertex_count = p.size();
+    const host::MeshNormalSpec* spec = mesh.normal_spec ? &*mesh.normal_spec : nullptr;
+    for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
+        const host::Face& face = mesh.faces[f];
+        // Faces without smoothing groups take their own face normal (VertexNormals::normal).
+        if (face.smoothing_group == 0) {
+            continue;
+        }
+        const std::uint32_t v0 = face.v[0];
+        const std::uint32_t v1 = face.v[1];
+        const std::uint32_t v2 = face.v[2];
+        if (v0 >= vertex_count || v1 >= vertex_count || v2 >= vertex_count) {
+            continue;
+        }
+        const host::Point3 e0 = p[v1] - p[v0];
+        const host::Point3 e1 = p[v2] - p[v1];
+        const host::Point3 e2 = p[v0] - p[v2];
+        const host::Point3 n = host::cross(e0, e1);
+        const float area2 = host::length(n);
+        // The standard angle-weighted normal: the unit face normal weighted by the face's
+        // interior angle at the corner, so how a surface is cut into triangles does not tilt it.
+        // A degenerate face contributes nothing but still claims its entry.
+        host::Point3 weighted[3];
+        if (area2 > 0.0f) {
+            const host::Point3 unit = n / area2;
+            const float l0 = host::length(e0);
+            const float l1 = host::length(e1);
+            const float l2 = host::length(e2);
+            const float a0 = angle_between(e0, -e2, l0, l2);
+            const float a1 = angle_between(e1, -e0, l1, l0);
+            const float a2 = std::max(0.0f, kPi - a0 - a1);
+            weighted[0] = unit * a0;
+            weighted[1] = unit * a1;
+            weighted[2] = unit * a2;
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (spec && explicit_normal_id(*spec, f, k) >= 0) {
+                continue;  // the corner keeps the normal the mesh fixes
+            }
+            normals.add(face.v[k], weighted[k], face.smoothing_group);
+        }
+    }
+    normals.finish();
+    return normals;
+}
+
+}  // namespace vsf
