@@ -105,4 +105,8 @@ bool run_settings_dialog(Options& options, const std::u16string& settings_path,
                              reinterpret_cast<std::intptr_t>(&session)) == 1;
 }
 
+bool run_settings_dialog(Options& options, host::Interface& host, ui::DialogRunner& dialogs) {
+    return run_settings_dialog(options, settings_file_path(host), dialogs, host.main_window());
+}
+
 }  // namespace vsf

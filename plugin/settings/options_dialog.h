@@ -7,6 +7,7 @@
 #include <string>
 
 #include "exporter/options.h"
+#include "plugin/host/interface.h"
 #include "plugin/ui/dialog_layer.h"
 
 namespace vsf {
@@ -27,5 +28,9 @@ std::intptr_t options_dialog_procedure(ui::Dialog& dialog, unsigned message, std
 // `settings_path` (see save_settings). True when the dialog ended with OK.
 bool run_settings_dialog(Options& options, const std::u16string& settings_path,
                          ui::DialogRunner& dialogs, ui::WindowHandle owner);
+
+// The Settings command: the options dialog over the host's main window, OK saving to the settings
+// file in the host's plug-in configuration folder. True when the dialog ended with OK.
+bool run_settings_dialog(Options& options, host::Interface& host, ui::DialogRunner& dialogs);
 
 }  // namespace vsf

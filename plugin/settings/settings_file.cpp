@@ -45,6 +45,16 @@ std::u16string settings_file_path_in(const std::u16string& folder) {
     return path;
 }
 
+std::u16string settings_file_path(host::Interface& host) {
+    return settings_file_path_in(host.get_dir(host::kPlugCfgDir));
+}
+
+std::shared_ptr<Options> create_options(host::Interface& host) {
+    auto options = std::make_shared<Options>();
+    load_settings(*options, settings_file_path(host));
+    return options;
+}
+
 void load_settings(Options& options, const std::u16string& path) {
     for (const StoredFlag& stored : kStoredFlags) {
         const std::u16string text = path.empty() ? std::u16string(stored.default_text)

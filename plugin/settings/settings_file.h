@@ -2,9 +2,11 @@
 // in the host's plug-in configuration folder. The curve radius multiplier is never stored.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "exporter/options.h"
+#include "plugin/host/interface.h"
 
 namespace vsf {
 
@@ -16,6 +18,13 @@ constexpr std::size_t kMaxSettingsPathLength = 259;
 // with "\" already, plus "vistrelexport7.ini". Empty when that path is longer than
 // kMaxSettingsPathLength: a cut path would name some other file, so no file is used then.
 std::u16string settings_file_path_in(const std::u16string& folder);
+
+// The settings file in the host's plug-in configuration folder (see settings_file_path_in).
+std::u16string settings_file_path(host::Interface& host);
+
+// A new record for the plug-in's life: the defaults, then the ten flags from the settings file in
+// the host's plug-in configuration folder. The curve radius multiplier starts at 1.0.
+std::shared_ptr<Options> create_options(host::Interface& host);
 
 // Sets each of the ten flags from the file at `path`: true exactly when its stored text is "1".
 // A missing file, section or key gives the flag's default; an empty path gives all defaults.

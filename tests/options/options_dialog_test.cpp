@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "mock_host.h"
 #include "plugin/resource_ids.h"
 #include "settings_folder.h"
 #include "standin/ui/headless_dialog_runner.h"
@@ -154,6 +155,22 @@ TEST_F(OptionsDialogTest, ClosingTheDialogCountsAsCancel) {
     EXPECT_TRUE(options_.cameras);
     EXPECT_EQ(options_.curve_radius_multiplier, 1.0f);
     EXPECT_FALSE(std::filesystem::exists(settings_file()));
+}
+
+TEST_F(OptionsDialogTest, SettingsCommandOpensOverTheHostsMainWindowAndSavesInItsFolder) {
+    testing::StrictMock<MockHost> host;
+    EXPECT_CALL(host, get_dir(host::kPlugCfgDir)).WillRepeatedly(testing::Return(folder_text()));
+    EXPECT_CALL(host, main_window()).WillRepeatedly(testing::Return(owner_));
+    dialogs_.set_user([](HeadlessDialog& dialog) {
+        dialog.click(IDC_LAYERS);
+        dialog.click(ui::kOkButton);
+    });
+
+    EXPECT_TRUE(vsf::run_settings_dialog(options_, host, dialogs_));
+
+    EXPECT_EQ(dialogs_.last_owner(), owner_);
+    EXPECT_TRUE(options_.layers);
+    EXPECT_EQ(stored_text(u"General", u"Layers"), u"1");
 }
 
 TEST(OptionsDialogProcedure, IgnoresMessagesUntilItHasASessionAndUnknownCommandsAfter) {

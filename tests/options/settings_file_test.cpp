@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "mock_host.h"
 #include "settings_folder.h"
 
 namespace {
@@ -127,6 +128,19 @@ TEST_F(SettingsFileTest, SavedFlagsReadBackUnchangedOverAnOlderFile) {
         EXPECT_EQ(flag_pattern(loaded), pattern);
     }
     EXPECT_EQ(stored_text(u"Other", u"kept"), u"yes");
+}
+
+TEST_F(SettingsFileTest, NewOptionsReadTheFileInTheHostsPlugInConfigurationFolder) {
+    write_settings_text("[General]\nLayers=1\n[Curves]\nHairAndFur=0\n");
+    testing::StrictMock<MockHost> host;
+    EXPECT_CALL(host, get_dir(9)).WillRepeatedly(testing::Return(folder_text()));
+
+    const std::shared_ptr<Options> options = vsf::create_options(host);
+
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(flag_pattern(*options), "0011111111");
+    EXPECT_EQ(options->curve_radius_multiplier, 1.0f);
+    EXPECT_EQ(vsf::settings_file_path(host), settings_path());
 }
 
 TEST(SettingsFilePath, JoinsTheFolderAndTheFileNameWithOneBackslash) {

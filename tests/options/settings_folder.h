@@ -29,6 +29,8 @@ class SettingsFolderTest : public ::testing::Test {
         std::filesystem::remove_all(folder_, ignored);
     }
 
+    // The folder as the host names it.
+    std::u16string folder_text() const { return folder_.u16string(); }
     // The settings file as the plug-in names it (folder + "\" + file name).
     const std::u16string& settings_path() const { return path_; }
     // The same file as this system's file functions name it.
