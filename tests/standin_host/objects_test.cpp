@@ -2,6 +2,7 @@
 // a spline shape with the temporary rule, deforming meshes, and the other object kinds.
 #include <gtest/gtest.h>
 
+#include "platform/utf.h"
 #include "standin/host/scene.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST(MeshConversion, TargetsHelpersCamerasAndLightsDoNotBecomeMeshes) {
         &scene.add_standard_light_node(u"Omni", standin::StandardLightSettings{}),
     };
     for (standin::Node* n : nodes) {
-        SCOPED_TRACE(std::string(n->name().begin(), n->name().end()));
+        SCOPED_TRACE(platform::utf16_to_utf8(n->name()));
         EXPECT_FALSE(convert_to_mesh(*n, 0).converted);
     }
     EXPECT_EQ(nodes[0]->eval_world_state(0)->class_id(), host::kTargetClassId);
