@@ -118,7 +118,8 @@ class Scene : public host::Interface {
     void set_system_unit_type(int type) { unit_type_ = type; }
 
     // --- The host's displays and dialogs, as the caller sees them ---
-    // Receives every progress call; it may call set_cancel to act as the user.
+    // Receives every progress call; it may call set_cancel to act as the user. The cancel flag
+    // stays as it is set (also across progress displays) until set_cancel(false).
     void set_progress_listener(std::function<void(const ProgressEvent&)> listener) {
         progress_listener_ = std::move(listener);
     }
