@@ -4,7 +4,8 @@
 // On POSIX each hive is a registry export text file (".reg": a "Windows Registry Editor Version
 // 5.00" header, "[HKEY_CURRENT_USER\path]" sections, "name"="text" and "name"=dword:0000abcd
 // values) named HKEY_CURRENT_USER.reg or HKEY_LOCAL_MACHINE.reg in the folder named by the
-// environment variable VSF_REGISTRY_DIR. Both ways, a value keeps its type and its bytes.
+// environment variable VSF_REGISTRY_DIR (unset: no key exists), read afresh by every open. Both
+// ways, a value keeps its type and its bytes.
 #pragma once
 
 #include <cstddef>
