@@ -21,14 +21,14 @@ using platform::RegistryKey;
 using platform::RegistryRead;
 using platform::RegistryStatus;
 
-const std::u16string kRoot = u"Software\\VsfPlatformTest";
-
 // Stores values the way an installer leaves them: in the Windows registry (of the Wine prefix
 // under Wine), or on POSIX as the .reg files that stand for the two hives.
 class Registry : public platform_test::ScratchFolderTest {
   protected:
     void SetUp() override {
         ScratchFolderTest::SetUp();
+        // A key of its own, as CTest runs test cases side by side in one Wine prefix.
+        root_ = u"Software\\VsfPlatformTest\\" + platform::utf8_to_utf16(folder_name());
 #ifdef _WIN32
         remove_test_keys();
 #else
@@ -72,9 +72,11 @@ class Registry : public platform_test::ScratchFolderTest {
 #endif
     }
 
-    static RegistryKey open(RegistryHive hive, const std::u16string& key) {
-        return RegistryKey::open(hive, kRoot + u"\\" + key);
+    RegistryKey open(RegistryHive hive, const std::u16string& key) {
+        return RegistryKey::open(hive, root_ + u"\\" + key);
     }
+
+    std::u16string root_;
 
   private:
 #ifdef _WIN32
@@ -84,15 +86,15 @@ class Registry : public platform_test::ScratchFolderTest {
     static const wchar_t* wide(const std::u16string& text) {
         return reinterpret_cast<const wchar_t*>(text.c_str());
     }
-    static void remove_test_keys() {
+    void remove_test_keys() {
         for (const RegistryHive hive : {RegistryHive::current_user, RegistryHive::local_machine}) {
-            RegDeleteTreeW(root_of(hive), wide(kRoot));
+            RegDeleteTreeW(root_of(hive), wide(root_));
         }
     }
-    static void set_value(RegistryHive hive, const std::u16string& key, const std::u16string& name,
-                          DWORD type, const void* data, std::size_t size) {
+    void set_value(RegistryHive hive, const std::u16string& key, const std::u16string& name,
+                   DWORD type, const void* data, std::size_t size) {
         HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(root_of(hive), wide(kRoot + u"\\" + key), 0, nullptr, 0,
+        ASSERT_EQ(RegCreateKeyExW(root_of(hive), wide(root_ + u"\\" + key), 0, nullptr, 0,
                                   KEY_WRITE, nullptr, &handle, nullptr),
                   ERROR_SUCCESS);
         EXPECT_EQ(RegSetValueExW(handle, wide(name), 0, type, static_cast<const BYTE*>(data),
@@ -109,7 +111,7 @@ class Registry : public platform_test::ScratchFolderTest {
         std::u16string text = u"Windows Registry Editor Version 5.00\r\n";
         const std::u16string hive_name = user ? u"HKEY_CURRENT_USER" : u"HKEY_LOCAL_MACHINE";
         for (const auto& [section, lines] : sections) {
-            text += u"\r\n[" + hive_name + u"\\" + kRoot + u"\\" + section + u"]\r\n";
+            text += u"\r\n[" + hive_name + u"\\" + root_ + u"\\" + section + u"]\r\n";
             for (const std::u16string& value_line : lines) {
                 text += value_line + u"\r\n";
             }
@@ -218,8 +220,12 @@ TEST_F(Registry, HivesAreApart) {
 
 TEST_F(Registry, KeysAndValueNamesMatchWithoutRegardToCase) {
     set_string(RegistryHive::local_machine, u"Vistrel 8", u"ResourceFolder", u"res");
+    std::u16string shouted = root_;
+    for (char16_t& c : shouted) {
+        c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
+    }
     const RegistryKey key =
-        RegistryKey::open(RegistryHive::local_machine, u"SOFTWARE\\VSFPLATFORMTEST\\vistrel 8");
+        RegistryKey::open(RegistryHive::local_machine, shouted + u"\\vistrel 8");
     ASSERT_TRUE(key.is_open());
     std::vector<unsigned char> buffer(520, 0);
     const RegistryRead read = key.read_value(u"resourcefolder", buffer.data(), 520);
@@ -230,7 +236,7 @@ TEST_F(Registry, KeysAndValueNamesMatchWithoutRegardToCase) {
 TEST_F(Registry, MissingKeysAndValues) {
     set_string(RegistryHive::current_user, u"Vistrel 9", u"BinName", u"x");
     EXPECT_FALSE(open(RegistryHive::current_user, u"Vistrel 10").is_open());
-    EXPECT_TRUE(RegistryKey::open(RegistryHive::current_user, kRoot).is_open())
+    EXPECT_TRUE(RegistryKey::open(RegistryHive::current_user, root_).is_open())
         << "a key with subkeys exists even without values";
 
     const RegistryKey key = open(RegistryHive::current_user, u"Vistrel 9");

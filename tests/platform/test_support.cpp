@@ -32,6 +32,7 @@ void ScratchFolderTest::SetUp() {
             c = '_';  // Parameterised test names hold a slash.
         }
     }
+    folder_name_ = name;
     folder_ = fs::temp_directory_path() / fs::u8path(name);
     fs::remove_all(folder_);
     fs::create_directories(folder_);

@@ -18,7 +18,12 @@ class ScratchFolderTest : public ::testing::Test {
 
     // The scratch folder joined with a relative UTF-8 name.
     std::filesystem::path path_of(const std::string& name) const;
+    // The scratch folder's own name (UTF-8), unique to this test case and process.
+    const std::string& folder_name() const { return folder_name_; }
     std::filesystem::path folder_;
+
+  private:
+    std::string folder_name_;
 };
 
 // The path as UTF-8 and as UTF-16, the forms the platform layer takes.
