@@ -14,7 +14,7 @@ struct ReadContext {
     explicit ReadContext(Scene& s) : scene(s) {}
 
     Scene& scene;
-    std::map<std::u16string, host::Texmap*> maps;        // "maps" by name
+    std::map<std::u16string, host::Texmap*> maps;         // "maps" by name
     std::map<std::u16string, host::Material*> materials;  // "materials" read so far, by name
     std::map<std::u16string, Layer*> layers;              // "layers" by name, with "0"
 };

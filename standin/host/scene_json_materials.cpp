@@ -65,14 +65,14 @@ void read_map_coordinates(const Value& entry, MapCoordinates& c) {
 bool bitmap_file_found(Scene& scene, const std::u16string& file) {
     const std::u16string resolved = scene.resolve_asset_path(file, host::kBitmapAsset);
     std::error_code ec;
-    return !resolved.empty() &&
-           std::filesystem::is_regular_file(
-               std::filesystem::u8path(platform::utf16_to_utf8(resolved)), ec);
+    return !resolved.empty() && std::filesystem::is_regular_file(
+                                    std::filesystem::u8path(platform::utf16_to_utf8(resolved)), ec);
 }
 
 host::Texmap& read_map(ReadContext& ctx, const Value& entry) {
-    const std::string what = "a map: {\"name\", \"type\": \"bitmap\", \"checker\", \"gradient\" "
-                             "or \"noise\", ...}";
+    const std::string what =
+        "a map: {\"name\", \"type\": \"bitmap\", \"checker\", \"gradient\" "
+        "or \"noise\", ...}";
     if (!entry.json().is_object()) {
         entry.expected(what);
     }
@@ -81,8 +81,8 @@ host::Texmap& read_map(ReadContext& ctx, const Value& entry) {
     std::u16string name;
     MapCoordinates coords;
     if (type == "bitmap") {
-        entry.require_object(what, {"name", "type", "file", "loaded", "channel", "tiling",
-                                    "offset", "angle"});
+        entry.require_object(
+            what, {"name", "type", "file", "loaded", "channel", "tiling", "offset", "angle"});
         name = unique_name(entry, ctx.maps, "map");
         read_map_coordinates(entry, coords);
         std::u16string file = entry.at("file", "a file name").as_text();
@@ -94,8 +94,8 @@ host::Texmap& read_map(ReadContext& ctx, const Value& entry) {
         return map;
     }
     if (type == "checker") {
-        entry.require_object(what, {"name", "type", "color1", "color2", "channel", "tiling",
-                                    "offset", "angle"});
+        entry.require_object(
+            what, {"name", "type", "color1", "color2", "channel", "tiling", "offset", "angle"});
         name = unique_name(entry, ctx.maps, "map");
         read_map_coordinates(entry, coords);
         CheckerMap& map = ctx.scene.add_checker_map(name);
@@ -118,8 +118,8 @@ host::Texmap& read_map(ReadContext& ctx, const Value& entry) {
         return map;
     }
     if (type == "noise") {
-        entry.require_object(what, {"name", "type", "color1", "color2", "size", "channel",
-                                    "tiling", "offset", "angle"});
+        entry.require_object(what, {"name", "type", "color1", "color2", "size", "channel", "tiling",
+                                    "offset", "angle"});
         name = unique_name(entry, ctx.maps, "map");
         read_map_coordinates(entry, coords);
         NoiseMap& map = ctx.scene.add_noise_map(name);
@@ -177,17 +177,19 @@ std::vector<host::Material*> read_sub_materials(const ReadContext& ctx, const Va
 }
 
 host::Material& read_material(ReadContext& ctx, const Value& entry) {
-    const std::string what = "a material: {\"name\", \"type\": \"standard\", \"multi\", "
-                             "\"block_color\", \"named_maps\" or \"generic\", ...}";
+    const std::string what =
+        "a material: {\"name\", \"type\": \"standard\", \"multi\", "
+        "\"block_color\", \"named_maps\" or \"generic\", ...}";
     if (!entry.json().is_object()) {
         entry.expected(what);
     }
-    const std::string kinds = "\"standard\", \"multi\", \"block_color\", \"named_maps\" or "
-                              "\"generic\"";
+    const std::string kinds =
+        "\"standard\", \"multi\", \"block_color\", \"named_maps\" or "
+        "\"generic\"";
     const std::string type = entry.at("type", kinds).as_utf8();
     if (type == "standard") {
-        entry.require_object(what, {"name", "type", "diffuse", "specular", "shininess",
-                                    "specular_level", "maps"});
+        entry.require_object(
+            what, {"name", "type", "diffuse", "specular", "shininess", "specular_level", "maps"});
         StandardMaterial& m =
             ctx.scene.add_standard_material(unique_name(entry, ctx.materials, "material"));
         read_colours(entry, m);
@@ -202,8 +204,8 @@ host::Material& read_material(ReadContext& ctx, const Value& entry) {
     if (type == "multi") {
         entry.require_object(what, {"name", "type", "materials"});
         const std::u16string name = unique_name(entry, ctx.materials, "material");
-        const std::vector<host::Material*> subs = read_sub_materials(
-            ctx, entry.at("materials", "an array of material names (or null)"));
+        const std::vector<host::Material*> subs =
+            read_sub_materials(ctx, entry.at("materials", "an array of material names (or null)"));
         MultiMaterial& m = ctx.scene.add_multi_material(name, static_cast<int>(subs.size()));
         for (std::size_t i = 0; i < subs.size(); ++i) {
             m.set_sub_material(static_cast<int>(i), subs[i]);
@@ -236,8 +238,8 @@ host::Material& read_material(ReadContext& ctx, const Value& entry) {
         return m;
     }
     if (type == "generic") {
-        entry.require_object(what, {"name", "type", "class_id", "diffuse", "specular",
-                                    "shininess", "blocks", "slots", "materials"});
+        entry.require_object(what, {"name", "type", "class_id", "diffuse", "specular", "shininess",
+                                    "blocks", "slots", "materials"});
         const std::u16string name = unique_name(entry, ctx.materials, "material");
         const host::ClassId cid = entry.at("class_id", "a class id [a, b]").as_class_id();
         ParamMaterial& m = ctx.scene.add_param_material(name, cid);
@@ -253,8 +255,7 @@ host::Material& read_material(ReadContext& ctx, const Value& entry) {
                                     {"name", "map", "on"});
                 const std::optional<Value> map = slot.find("map");
                 m.add_map_slot(slot.at("name", "a text").as_text(),
-                               map ? map_reference(ctx, *map) : nullptr,
-                               bool_or(slot, "on", true));
+                               map ? map_reference(ctx, *map) : nullptr, bool_or(slot, "on", true));
             }
         }
         if (const auto subs = entry.find("materials")) {
@@ -308,8 +309,10 @@ host::Material* material_reference(const ReadContext& ctx, const Value& v) {
     }
     const auto it = ctx.materials.find(v.as_text());
     if (it == ctx.materials.end()) {
-        v.expected("the name of a material listed before, but there is no material \"" +
-                   v.as_utf8() + "\" before this point");
+        v.expected(
+            "the name of a material listed earlier in \"materials\", but there is none "
+            "named \"" +
+            v.as_utf8() + "\"");
     }
     return it->second;
 }
@@ -338,8 +341,9 @@ void read_params(const ReadContext& ctx, const Value& block, ParamBlock& out) {
         const int id = p.at("id", "an integer").as_int(0, INT_MAX);
         const std::u16string name = p.at("name", "a text").as_text();
         const std::optional<Value> local = p.find("local_name");
-        const std::string type_names = "\"float\", \"int\", \"bool\", \"color\", \"point3\", "
-                                       "\"string\" or \"map\"";
+        const std::string type_names =
+            "\"float\", \"int\", \"bool\", \"color\", \"point3\", "
+            "\"string\" or \"map\"";
         const Value type_value = p.at("type", type_names);
         const std::string type_name = type_value.json().is_string() ? type_value.as_utf8() : "";
         int type = -1;

@@ -9,8 +9,8 @@ namespace standin::scene_json {
 namespace {
 
 // The members of a "mesh", of a mesh key, and those that describe a mesh's data.
-constexpr const char* kMeshFields[] = {"box",          "vertices", "faces",    "smoothing_groups",
-                                       "material_ids", "maps",     "normals",  "class_id",
+constexpr const char* kMeshFields[] = {"box",          "vertices", "faces",   "smoothing_groups",
+                                       "material_ids", "maps",     "normals", "class_id",
                                        "keys",         "hair"};
 constexpr const char* kKeyFields[] = {"time",         "vertices", "faces",  "smoothing_groups",
                                       "material_ids", "maps",     "normals"};
@@ -66,7 +66,8 @@ void read_normals(const Value& v, host::Mesh& mesh) {
             triple.expected("a triple of normal indices (-1 for none)");
         }
         for (std::size_t k = 0; k < 3; ++k) {
-            spec.face_normal_ids[f][k] = static_cast<int>(triple.element(k).as_integer(-1, count - 1));
+            spec.face_normal_ids[f][k] =
+                static_cast<int>(triple.element(k).as_integer(-1, count - 1));
         }
     }
     spec.explicit_normal.assign(spec.normals.size(), 1);
@@ -116,8 +117,8 @@ host::Mesh read_mesh_data(const Value& v) {
 }
 
 host::TimeValue read_time(const Value& v) {
-    return static_cast<host::TimeValue>(v.as_integer(host::kTimeNegInfinity + 1LL,
-                                                     host::kTimePosInfinity - 1LL));
+    return static_cast<host::TimeValue>(
+        v.as_integer(host::kTimeNegInfinity + 1LL, host::kTimePosInfinity - 1LL));
 }
 
 void read_mesh_keys(const Value& array, MeshObject& object) {
@@ -133,8 +134,9 @@ void read_mesh_keys(const Value& array, MeshObject& object) {
             std::vector<host::Point3> positions;
             read_points(verts, positions);
             if (positions.size() != nv) {
-                verts.expected(count_of(nv, "points, one per mesh vertex (or a whole mesh "
-                                            "with \"faces\")"));
+                verts.expected(count_of(nv,
+                                        "points, one per mesh vertex (or a whole mesh "
+                                        "with \"faces\")"));
             }
             object.add_vertex_key(t, positions);
         } else {
@@ -145,8 +147,8 @@ void read_mesh_keys(const Value& array, MeshObject& object) {
 
 HairSettings read_hair(const Value& v) {
     v.require_object("hair {\"root_thickness\", \"tip_thickness\", \"root_color\", ...}",
-                     {"root_thickness", "tip_thickness", "root_color", "tip_color",
-                      "hue_variation", "value_variation", "strands"});
+                     {"root_thickness", "tip_thickness", "root_color", "tip_color", "hue_variation",
+                      "value_variation", "strands"});
     HairSettings h;
     h.root_thickness = float_or(v, "root_thickness", h.root_thickness);
     h.tip_thickness = float_or(v, "tip_thickness", h.tip_thickness);

@@ -19,9 +19,12 @@ constexpr NamedCode kStandardLightTypes[] = {
 };
 
 constexpr NamedCode kPhotometricTypes[] = {
-    {"target_point", host::kPhotometricTargetPoint}, {"free_point", host::kPhotometricFreePoint},
-    {"target_area", host::kPhotometricTargetArea},   {"free_area", host::kPhotometricFreeArea},
-    {"sphere", host::kPhotometricSphere},            {"cylinder", host::kPhotometricCylinder},
+    {"target_point", host::kPhotometricTargetPoint},
+    {"free_point", host::kPhotometricFreePoint},
+    {"target_area", host::kPhotometricTargetArea},
+    {"free_area", host::kPhotometricFreeArea},
+    {"sphere", host::kPhotometricSphere},
+    {"cylinder", host::kPhotometricCylinder},
 };
 
 constexpr NamedCode kDistributions[] = {
@@ -60,10 +63,11 @@ host::Spline3D read_spline(const Value& v) {
 }  // namespace
 
 CameraSettings read_camera(const Value& v) {
-    v.require_object("a camera {\"fov\", \"orthographic\", \"target_distance\", \"manual_clip\", "
-                     "\"near_clip\", \"far_clip\", \"targeted\"}",
-                     {"fov", "orthographic", "target_distance", "manual_clip", "near_clip",
-                      "far_clip", "targeted"});
+    v.require_object(
+        "a camera {\"fov\", \"orthographic\", \"target_distance\", \"manual_clip\", "
+        "\"near_clip\", \"far_clip\", \"targeted\"}",
+        {"fov", "orthographic", "target_distance", "manual_clip", "near_clip", "far_clip",
+         "targeted"});
     CameraSettings c;
     if (const auto fov = v.find("fov")) {
         const float degrees = fov->as_float();
@@ -95,8 +99,8 @@ StandardLightSettings read_standard_light(const Value& v) {
 
 PhotometricLightSettings read_photometric_light(const Value& v) {
     v.require_object("a photometric light {\"type\", \"distribution\", \"intensity\", ...}",
-                     {"type", "distribution", "intensity", "kelvin", "radius", "shape",
-                      "web_file", "web_rotation", "color"});
+                     {"type", "distribution", "intensity", "kelvin", "radius", "shape", "web_file",
+                      "web_rotation", "color"});
     PhotometricLightSettings s;
     if (const auto type = v.find("type")) {
         s.type = named_code(*type, kPhotometricTypes, 0, INT_MAX);

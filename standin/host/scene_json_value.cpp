@@ -249,8 +249,9 @@ host::ClassId Value::as_class_id() const {
 }
 
 Quat Value::as_rotation() const {
-    const std::string what = "a rotation: a quaternion [x, y, z, w] or {\"axis\": [x, y, z], "
-                             "\"angle\": degrees}";
+    const std::string what =
+        "a rotation: a quaternion [x, y, z, w] or {\"axis\": [x, y, z], "
+        "\"angle\": degrees}";
     if (json_->is_array()) {
         float q[4];
         bool ok = json_->size() == 4;
@@ -353,10 +354,11 @@ std::array<std::uint32_t, 3> index_triple(const Value& array, std::size_t i, con
     for (std::size_t k = 0; k < 3; ++k) {
         std::int64_t v = 0;
         if (!integer_in(j[k], 0, static_cast<std::int64_t>(limit) - 1, v)) {
-            throw SceneFileError(element_path(element_path(array.path(), i), k),
-                                 limit == 0 ? "expected " + std::string(what) + ", but there is nothing to index"
-                                            : "expected " + std::string(what) + " from 0 to " +
-                                                  std::to_string(limit - 1));
+            throw SceneFileError(
+                element_path(element_path(array.path(), i), k),
+                limit == 0
+                    ? "expected " + std::string(what) + ", but there is nothing to index"
+                    : "expected " + std::string(what) + " from 0 to " + std::to_string(limit - 1));
         }
         t[k] = static_cast<std::uint32_t>(v);
     }
@@ -366,9 +368,9 @@ std::array<std::uint32_t, 3> index_triple(const Value& array, std::size_t i, con
 void read_index_triples(const Value& array, std::uint32_t limit, const char* what,
                         std::vector<std::array<std::uint32_t, 3>>& out) {
     out.reserve(out.size() + array.array_size("an array of integer triples"));
-    for_each_index_triple(array, limit, what, [&](std::size_t, const std::array<std::uint32_t, 3>& t) {
-        out.push_back(t);
-    });
+    for_each_index_triple(
+        array, limit, what,
+        [&](std::size_t, const std::array<std::uint32_t, 3>& t) { out.push_back(t); });
 }
 
 }  // namespace standin::scene_json

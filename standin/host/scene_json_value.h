@@ -39,8 +39,7 @@ class Value {
     // --- Objects ---
     // Requires an object (else "expected <what>") whose keys are all in known.
     void require_object(const std::string& what, std::initializer_list<const char*> known) const;
-    void require_object(const std::string& what, const char* const* known,
-                        std::size_t count) const;
+    void require_object(const std::string& what, const char* const* known, std::size_t count) const;
     // The member key, if present. The value must be an object.
     std::optional<Value> find(const char* key) const;
     // The member key; a missing one throws "<path>/<key>: missing, expected <what>".
@@ -106,51 +105,39 @@ host::Color color_or(const Value& object, const char* key, const host::Color& fa
 void read_points(const Value& array, std::vector<host::Point3>& out);
 // An array of [u, v] or [u, v, w] texture points (w defaults to 0).
 void read_uvw_points(const Value& array, std::vector<host::Point3>& out);
+
 // Requires an array of integer triples (else "expected an array of integer triples"), each
-// integer in [0, limit) where what names what they index, and calls sink(i, triple) for each;
-// returns the number of triples.
+// integer in [0, limit) where what names what they index (such as "a vertex index"), and calls
+// sink(i, triple) for each.
 template <class Sink>
-std::size_t for_each_index_triple(const Value& array, std::uint32_t limit, const char* what,
-                                  Sink sink);
+void for_each_index_triple(const Value& array, std::uint32_t limit, const char* what, Sink sink);
 // An array of index triples appended to out (see for_each_index_triple).
 void read_index_triples(const Value& array, std::uint32_t limit, const char* what,
                         std::vector<std::array<std::uint32_t, 3>>& out);
-// Element i of array as an index triple below limit; throws naming the element or its entry.
-std::array<std::uint32_t, 3> index_triple(const Value& array, std::size_t i, const Json& j,
-                                          std::uint32_t limit, const char* what);
-// Requires an array of exactly count integers (else "expected <what>") and calls sink(i, value)
-// for each, every value in [lo, hi].
-template <class Sink>
-std::size_t for_each_index_triple(const Value& array, std::uint32_t limit, const char* what,
-                                  Sink sink) {
-    const std::size_t n = array.array_size("an array of integer triples");
-    std::size_t i = 0;
-    for (const Json& j : array.json()) {
-        sink(i, index_triple(array, i, j, limit, what));
-        ++i;
-    }
-    return n;
-}
 
+// Requires an array of exactly count integers (else "expected an array of <count> <what>") and
+// calls sink(i, value) for each, every value in [lo, hi].
 template <class Sink>
 void for_each_integer(const Value& array, std::size_t count, std::int64_t lo, std::int64_t hi,
                       const std::string& what, Sink sink);
 
+// --- Helpers of the templates above ---
+// Element i (j) of array as an index triple below limit; throws naming the element or its entry.
+std::array<std::uint32_t, 3> index_triple(const Value& array, std::size_t i, const Json& j,
+                                          std::uint32_t limit, const char* what);
 // Throws SceneFileError for element i of array: "<path>/<i>: expected <what>".
 [[noreturn]] void element_expected(const Value& array, std::size_t i, const std::string& what);
 // Whether j is an integer in [lo, hi]; stores it in out when it is.
 bool integer_in(const Json& j, std::int64_t lo, std::int64_t hi, std::int64_t& out);
 
 template <class Sink>
-std::size_t for_each_index_triple(const Value& array, std::uint32_t limit, const char* what,
-                                  Sink sink) {
-    const std::size_t n = array.array_size("an array of integer triples");
+void for_each_index_triple(const Value& array, std::uint32_t limit, const char* what, Sink sink) {
+    array.array_size("an array of integer triples");
     std::size_t i = 0;
     for (const Json& j : array.json()) {
         sink(i, index_triple(array, i, j, limit, what));
         ++i;
     }
-    return n;
 }
 
 template <class Sink>
