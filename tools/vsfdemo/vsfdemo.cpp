@@ -12,6 +12,7 @@
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
 constexpr zyl::Matrix4d kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 zyl::Matrix4d translation(double x, double y, double z) {
@@ -115,7 +116,7 @@ void write_demo(zyl::zylSceneapi_oo& api) {
     // One turn in 24 frames at 33 ms a frame.
     zyl::FBXAnimation spin("Spinner", 0.0f, 24 * 0.033f);
     for (int frame = 0; frame <= 24; ++frame) {
-        zyl::Matrix4d m = rotation_z(2 * M_PI * frame / 24.0);
+        zyl::Matrix4d m = rotation_z(2 * kPi * frame / 24.0);
         m[14] = 1;
         spin.add_key(frame * 33, m);
     }
