@@ -1,0 +1,40 @@
+#include "tools/vsfexport/scene_loading.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "standin/host/assimp_import.h"
+#include "standin/host/demo_scene.h"
+#include "standin/host/scene_json.h"
+
+namespace vsfexport {
+
+SceneSource scene_source(const std::string& path) {
+    if (path.empty()) {
+        return SceneSource::demo;
+    }
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".json" ? SceneSource::json : SceneSource::assimp;
+}
+
+void load_scene(standin::Scene& scene, const std::string& path, const std::string& texture_folder) {
+    switch (scene_source(path)) {
+        case SceneSource::demo:
+            standin::build_demo_scene(scene, texture_folder);
+            break;
+        case SceneSource::json:
+            standin::load_scene_json(scene, path);
+            break;
+        case SceneSource::assimp: {
+            standin::AssimpImportOptions options;
+            options.texture_folder = texture_folder;
+            standin::import_with_assimp(scene, path, options);
+            break;
+        }
+    }
+}
+
+}  // namespace vsfexport

@@ -1,0 +1,22 @@
+// Where vsfexport's scene comes from: the embedded demo scene, a JSON scene file, or any file
+// that assimp reads.
+#pragma once
+
+#include <string>
+
+#include "standin/host/scene.h"
+
+namespace vsfexport {
+
+enum class SceneSource { demo, json, assimp };
+
+// The reader for path: the demo for an empty path, JSON for a ".json" file (any letter case),
+// assimp for anything else.
+SceneSource scene_source(const std::string& path);
+
+// Fills scene (new) from path by its source. texture_folder receives the demo's images and the
+// textures embedded in an imported file. Throws standin::SceneFileError for a file that cannot be
+// read or is malformed, std::runtime_error when the demo's images cannot be written.
+void load_scene(standin::Scene& scene, const std::string& path, const std::string& texture_folder);
+
+}  // namespace vsfexport
