@@ -24,7 +24,9 @@ std::shared_ptr<zyl::FBXAnimation> sample_camera_animation(SceneExporter& export
                                                            host::Node& node);
 
 // Converts a mesh whose shape changes over the animation range: one deformable animation per
-// material slot, each holding one mesh per frame. True when it wrote at least one.
+// material slot, each holding the slot's mesh at every frame where the mesh has faces (frame
+// numbers and times keep their gaps). Nothing for an unchanged node in a live update; a cancel
+// ends the sampling and writes what was gathered. True when it wrote at least one.
 bool convert_deforming_mesh(SceneExporter& exporter, host::Node& node);
 
 }  // namespace vsf
