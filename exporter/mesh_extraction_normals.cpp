@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "exporter/mesh_extraction_math.h"
+
 namespace vsf {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr float kPi = 3.14159265358979f;
 
 // The angle between a and b given their lengths (both non-zero), in [0, pi].
 float angle_between(const host::Point3& a, const host::Point3& b, float length_a, float length_b) {
-    const float cosine = host::dot(a, b) / (length_a * length_b);
+    const float cosine = mesh_math::dot(a, b) / (length_a * length_b);
     return std::acos(std::min(1.0f, std::max(-1.0f, cosine)));
 }
 
@@ -37,10 +39,9 @@ void VertexNormals::add(std::uint32_t vertex, const host::Point3& contribution,
     std::size_t e = vertex;
     for (;;) {
         SmoothingEntry& entry = entries_[e];
-        if (!entry.used || (entry.mask & mask) != 0) {
+        if (entry.mask == 0 || (entry.mask & mask) != 0) {
             entry.normal += contribution;
             entry.mask |= mask;
-            entry.used = true;
             return;
         }
         if (entry.next < 0) {
@@ -52,7 +53,6 @@ void VertexNormals::add(std::uint32_t vertex, const host::Point3& contribution,
     SmoothingEntry added;
     added.normal = contribution;
     added.mask = mask;
-    added.used = true;
     entries_.push_back(added);
 }
 
@@ -75,7 +75,7 @@ void VertexNormals::finish() {
                 }
                 later = other.next;
             }
-            entry.normal = host::normalize(entry.normal);
+            entry.normal = mesh_math::normalize(entry.normal);
         }
     }
 }
@@ -104,7 +104,7 @@ host::Point3 VertexNormals::face_normal(std::uint32_t face) const {
     if (f.v[0] >= n || f.v[1] >= n || f.v[2] >= n) {
         return host::Point3();
     }
-    return host::normalize(host::cross(p[f.v[1]] - p[f.v[0]], p[f.v[2]] - p[f.v[1]]));
+    return mesh_math::normalize(mesh_math::cross(p[f.v[1]] - p[f.v[0]], p[f.v[2]] - p[f.v[1]]));
 }
 
 VertexNormals compute_vertex_normals(const host::Mesh& mesh) {
@@ -127,17 +127,17 @@ VertexNormals compute_vertex_normals(const host::Mesh& mesh) {
         const host::Point3 e0 = p[v1] - p[v0];
         const host::Point3 e1 = p[v2] - p[v1];
         const host::Point3 e2 = p[v0] - p[v2];
-        const host::Point3 n = host::cross(e0, e1);
-        const float area2 = host::length(n);
+        const host::Point3 n = mesh_math::cross(e0, e1);
+        const float area2 = mesh_math::length(n);
         // The standard angle-weighted normal: the unit face normal weighted by the face's
         // interior angle at the corner, so how a surface is cut into triangles does not tilt it.
         // A degenerate face contributes nothing but still claims its entry.
         host::Point3 weighted[3];
         if (area2 > 0.0f) {
             const host::Point3 unit = n / area2;
-            const float l0 = host::length(e0);
-            const float l1 = host::length(e1);
-            const float l2 = host::length(e2);
+            const float l0 = mesh_math::length(e0);
+            const float l1 = mesh_math::length(e1);
+            const float l2 = mesh_math::length(e2);
             const float a0 = angle_between(e0, -e2, l0, l2);
             const float a1 = angle_between(e1, -e0, l1, l0);
             const float a2 = std::max(0.0f, kPi - a0 - a1);

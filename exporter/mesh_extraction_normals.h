@@ -13,11 +13,12 @@
 namespace vsf {
 
 // One smoothing entry of a vertex: the sum of the contributions of faces whose groups meet there.
+// Only faces with smoothing groups contribute, so an entry is in use exactly when its mask is not
+// zero.
 struct SmoothingEntry {
     host::Point3 normal;     // unit length once the set is finished
     std::uint32_t mask = 0;  // the union of the smoothing groups that contributed
     std::int32_t next = -1;  // the vertex's next entry (index into the entry array); -1 ends
-    bool used = false;
 };
 
 // The normal set of every vertex of one mesh, in flat arrays: entry v is the head of vertex v's
@@ -28,8 +29,8 @@ class VertexNormals {
     VertexNormals() = default;
     explicit VertexNormals(const host::Mesh& mesh);
 
-    // Adds contribution to vertex's chain for a face of smoothing mask: into the first entry
-    // that shares a group with mask or is not used yet, else into a new entry at the end.
+    // Adds contribution to vertex's chain for a face of smoothing mask (not zero): into the first
+    // entry that shares a group with mask or is not used yet, else into a new entry at the end.
     void add(std::uint32_t vertex, const host::Point3& contribution, std::uint32_t mask);
     // Merges into each entry the later entries that share a group with it (as it stood before)
     // and normalises every entry. Called once, after the last add.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "exporter/mesh_extraction_math.h"
+
 namespace vsf {
 
 SlotObjectBuilder::SlotObjectBuilder(const host::Mesh& mesh, const VertexNormals& normals,
@@ -126,7 +128,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
             for (std::int32_t s = split_head_[v]; s >= 0;
                  s = split_next_[static_cast<std::size_t>(s)]) {
                 const host::Point3 d = split_normal_[static_cast<std::size_t>(s)] - n;
-                if (host::dot(d, d) <= kSplitEpsilon &&
+                if (mesh_math::dot(d, d) <= kSplitEpsilon &&
                     (!uv_face ||
                      (std::fabs(uv[2 * static_cast<std::size_t>(s)] - u) <= kSplitEpsilon &&
                       std::fabs(uv[2 * static_cast<std::size_t>(s) + 1] - w) <= kSplitEpsilon))) {
@@ -146,7 +148,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
                 split_normal_.push_back(n);
                 const host::Point3 position = identity ? positions[v] : positions[v] * transform;
                 const host::Point3 normal =
-                    host::normalize(identity ? n : host::transform_vector(n, transform));
+                    mesh_math::normalize(identity ? n : host::transform_vector(n, transform));
                 vertices.push_back({position.x, position.y, position.z});
                 out_normals.push_back({normal.x, normal.y, normal.z});
                 if (uv_face) {
