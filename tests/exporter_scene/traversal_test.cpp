@@ -241,4 +241,32 @@ TEST(Traversal, AFileThatCannotBeOpenedThrowsAndLeavesNoPassBehind) {
     EXPECT_TRUE(scene.scripts_run().empty());  // the hair scripts never ran
 }
 
+// A host whose progress display fails in the middle of a pass (the pass is abandoned by an
+// exception).
+class FailingProgressScene : public standin::Scene {
+  public:
+    void progress_update(int, bool, const std::u16string&) override {
+        throw std::runtime_error("progress display gone");
+    }
+};
+
+TEST(Traversal, AnAbandonedPassStillRemovesTheTemporaryHairShapes) {
+    FailingProgressScene scene;
+    standin::Node& furry = scene.add_mesh_node(u"Furry", box());
+    standin::HairSettings hair;
+    hair.strands = {{{0, 0, 0}, {0, 0, 1}}};
+    furry.mesh_object()->set_hair(hair);
+    const std::size_t nodes = scene.nodes().size();
+    exporter_test::ScratchFolder folder("exporter-scene");
+    vsf::SceneExporter exporter(scene, scene.root(), std::make_shared<vsf::Options>(), {});
+
+    EXPECT_THROW(exporter.export_scene((folder.path() / "scene.vsf").string(), false, true, false),
+                 std::runtime_error);
+
+    EXPECT_THAT(scene.scripts_run(),
+                ElementsAre(vsf::hair_conversion_script(), vsf::hair_clean_up_script()));
+    EXPECT_EQ(scene.nodes().size(), nodes);  // the shape the conversion made is gone again
+    EXPECT_EQ(exporter.front_end(), nullptr);
+}
+
 }  // namespace
