@@ -27,7 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace assimp_import;
 
-constexpr float kHalfPi = 1.5707963267948966f;
+// A quarter turn about x, exactly: y up becomes z up, and z (towards the viewer) becomes -y.
+const host::Matrix3 kYUpToZUp(host::Point3(1, 0, 0), host::Point3(0, 0, 1), host::Point3(0, -1, 0),
+                              host::Point3(0, 0, 0));
 
 std::string text_of(const aiString& s) {
     return std::string(s.data, s.length);
@@ -67,7 +69,7 @@ class SceneImporter {
           path_(path),
           materials_(scene, ai, path, texture_folder(options)),
           animation_(ai),
-          axis_(options.z_up ? host::Matrix3::rotation_x(kHalfPi) : host::Matrix3()),
+          axis_(options.z_up ? kYUpToZUp : host::Matrix3()),
           gltf_(is_gltf(path)) {
         for (unsigned i = 0; i < ai.mNumCameras; ++i) {
             if (ai.mCameras[i] != nullptr) {

@@ -127,4 +127,20 @@ TEST(SceneJsonFuzz, EveryMissingMemberFailsCleanly) {
     }
 }
 
+// Deep nesting anywhere is refused with the error, never by running out of stack.
+TEST(SceneJsonFuzz, DeepNestingFailsCleanly) {
+    const std::string open(100000, '[');
+    const std::string close(100000, ']');
+    read_or_fail_cleanly(R"({"nodes": )" + open + close + "}", "nested arrays in nodes");
+    read_or_fail_cleanly(R"({"time": )" + open + close + "}", "nested arrays in time");
+    std::string children = R"({"nodes": [)";
+    for (int i = 0; i < 20000; ++i) {
+        children += R"({"name": "n", "children": [)";
+    }
+    for (int i = 0; i < 20000; ++i) {
+        children += "]}";
+    }
+    read_or_fail_cleanly(children + "]}", "nested children");
+}
+
 }  // namespace
