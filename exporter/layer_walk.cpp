@@ -45,10 +45,14 @@ void SceneExporter::walk_layers() {
 }
 
 bool SceneExporter::convert_layer_node(host::Node& node) {
-    if (node.is_hidden_for_render() || !node.eval_world_state(0)) {
+    if (node.is_hidden_for_render()) {
         return false;
     }
-    const bool result = convert_object(node, true);
+    host::Object* object = node.eval_world_state(0);
+    if (!object) {
+        return false;
+    }
+    const bool result = convert_object(node, *object, true);
     host::Interval valid = host::Interval::forever();
     const host::Matrix3 world = node.node_tm(current_time_, &valid);
     write_transform(node, world, valid, result, true);

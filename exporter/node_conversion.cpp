@@ -10,19 +10,15 @@
 
 namespace vsf {
 
-bool SceneExporter::convert_object(host::Node& node, bool deforming_allowed) {
-    host::Object* object = node.eval_world_state(0);
-    if (!object) {
-        return false;
-    }
-    switch (object->super_class_id()) {
+bool SceneExporter::convert_object(host::Node& node, host::Object& object, bool deforming_allowed) {
+    switch (object.super_class_id()) {
         case host::kGeomObjectSuperClass: {
-            if (object->class_id() == host::kTargetClassId) {
+            if (object.class_id() == host::kTargetClassId) {
                 return false;
             }
             const bool deforming = deforming_allowed && options_->deformable &&
-                                   object->is_deformable() &&
-                                   !object->validity(anim_start_).covers(anim_start_, anim_end_);
+                                   object.is_deformable() &&
+                                   !object.validity(anim_start_).covers(anim_start_, anim_end_);
             return deforming ? convert_deforming_mesh(*this, node)
                              : convert_static_mesh(*this, node);
         }

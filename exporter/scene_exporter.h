@@ -17,6 +17,7 @@
 #include "plugin/host/interface.h"
 #include "plugin/host/interval.h"
 #include "plugin/host/node.h"
+#include "plugin/host/object.h"
 
 namespace vsf {
 
@@ -110,9 +111,10 @@ class SceneExporter {
     int count_nodes() const;
     // Counts a visited node and shows it on the host's progress display.
     void report_progress(const host::Node& node);
-    // The conversion that fits node's object (evaluated at time 0); deforming_allowed says
-    // whether deforming geometry may take the deformable conversion. True when it wrote anything.
-    bool convert_object(host::Node& node, bool deforming_allowed);
+    // The conversion that fits object, node's object evaluated at time 0 (the conversions
+    // evaluate the node again at their own time); deforming_allowed says whether deforming
+    // geometry may take the deformable conversion. True when it wrote anything.
+    bool convert_object(host::Node& node, host::Object& object, bool deforming_allowed);
     // Writes transform (local or world) and samples its animation when something was converted
     // and the transform's validity does not cover the animation range.
     void write_transform(host::Node& node, const host::Matrix3& transform,

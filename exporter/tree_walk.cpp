@@ -31,10 +31,11 @@ bool SceneExporter::convert_node(host::Node& node, bool descendants_converted) {
     bool result = descendants_converted;
     if (!node.is_hidden_for_render()) {
         // A node without object (the root, for one) writes no transform either.
-        if (!node.eval_world_state(0)) {
+        host::Object* object = node.eval_world_state(0);
+        if (!object) {
             return result;
         }
-        result = convert_object(node, !sequence_mode_) || result;
+        result = convert_object(node, *object, !sequence_mode_) || result;
     }
     host::Interval valid = host::Interval::forever();
     const host::Matrix3 world = node.node_tm(current_time_, &valid);
