@@ -40,7 +40,8 @@ std::string text_of(const aiString& s) {
 bool needs_triangulation(const aiScene& ai) {
     for (unsigned i = 0; i < ai.mNumMeshes; ++i) {
         const aiMesh* m = ai.mMeshes[i];
-        if (m == nullptr || (m->mPrimitiveTypes & aiPrimitiveType_POLYGON) == 0) {
+        if (m == nullptr || m->mFaces == nullptr ||
+            (m->mPrimitiveTypes & aiPrimitiveType_POLYGON) == 0) {
             continue;
         }
         for (unsigned f = 0; f < m->mNumFaces; ++f) {

@@ -85,10 +85,14 @@ host::Mesh merge_meshes(const std::vector<MeshPart>& parts, const std::string& w
     unsigned channel_count = 0;  // texture coordinate sets used by any part
     for (const MeshPart& part : parts) {
         const aiMesh& m = *part.mesh;
+        if ((m.mNumVertices > 0 && m.mVertices == nullptr) ||
+            (m.mNumFaces > 0 && m.mFaces == nullptr)) {
+            throw SceneFileError(where, mesh_label(m) + " lacks its vertices or faces");
+        }
         vertex_total += m.mNumVertices;
         for (unsigned f = 0; f < m.mNumFaces; ++f) {
             const unsigned n = m.mFaces[f].mNumIndices;
-            triangle_total += n >= 3 ? n - 2 : 0;
+            triangle_total += n >= 3 && m.mFaces[f].mIndices != nullptr ? n - 2 : 0;
         }
         any_normals = any_normals || m.HasNormals();
         for (unsigned k = 0; k < AI_MAX_NUMBER_OF_TEXTURECOORDS; ++k) {
@@ -174,7 +178,7 @@ host::Mesh merge_meshes(const std::vector<MeshPart>& parts, const std::string& w
         for (unsigned f = 0; f < m.mNumFaces; ++f) {
             const aiFace& face = m.mFaces[f];
             const unsigned n = face.mNumIndices;
-            if (n < 3) {
+            if (n < 3 || face.mIndices == nullptr) {
                 continue;
             }
             for (unsigned c = 0; c < n; ++c) {
