@@ -65,10 +65,10 @@ std::u16string textures_folder() {
     if (folder.empty()) {
         folder = temporary_folder();
     }
-    if (folder.empty()) {
-        folder = u".";  // no temporary folder either: the working folder, still not the root
-    }
-    return folder + u"/textures/";
+    // No temporary folder either: the working folder, still not the root. (Appending rather
+    // than assigning a literal keeps g++ 12 from a false -Wrestrict alarm at -O2.)
+    const std::u16string base = folder.empty() ? std::u16string(1, u'.') : folder;
+    return base + u"/textures/";
 }
 
 }  // namespace vsf

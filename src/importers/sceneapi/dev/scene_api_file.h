@@ -12,7 +12,10 @@
 
 #include "importers/sceneapi/dev/scene_api.h"
 
-#if defined(__GNUC__)
+#if defined(__clang__)
+#define VSF_PRINTF_LIKE(fmt, args) __attribute__((format(printf, fmt, args)))
+#elif defined(__GNUC__)
+// gnu_printf: MinGW's printf family is the C99 one here, whatever the C runtime's would be.
 #define VSF_PRINTF_LIKE(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
 #else
 #define VSF_PRINTF_LIKE(fmt, args)
