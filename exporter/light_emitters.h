@@ -26,6 +26,10 @@ void emit_point_carrier(zyl::zylSceneapi_oo& api, const LightNames& names,
                         const zyl::Matrix4d* transform, const char* shader_type,
                         const std::function<void(zylScene_api&)>& write_params);
 
+// A "zyl_point_light" carrier: power in lumen or not, and the light's colour.
+void emit_point_light(zyl::zylSceneapi_oo& api, const LightNames& names, bool lumen, float power,
+                      const zyl::Float3& color);
+
 // A light's power as the renderer's integer: truncated toward zero, limited to the int32 range,
 // 0 for a value that is not a number.
 int32_t truncated_power(float power);

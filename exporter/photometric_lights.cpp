@@ -102,14 +102,8 @@ bool convert_photometric_point(host::Interface& host, host::PhotometricLight& li
         });
         return true;
     }
-    const int32_t lumen = 1;
-    const int32_t power = truncated_power(light.intensity(0, nullptr));
-    const zyl::Float3 color = kelvin_to_color(light.kelvin(t, nullptr));
-    emit_point_carrier(api, names, nullptr, "zyl_point_light", [&](zylScene_api& scene) {
-        scene.param("lumen", VT_BOOL, &lumen);
-        scene.param("power", VT_INT, &power);
-        scene.param("color", VT_FLOAT3, color.data());
-    });
+    emit_point_light(api, names, true, light.intensity(0, nullptr),
+                     kelvin_to_color(light.kelvin(t, nullptr)));
     return true;
 }
 

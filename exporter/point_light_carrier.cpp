@@ -56,4 +56,15 @@ void emit_point_carrier(zyl::zylSceneapi_oo& api, const LightNames& names,
     scene.end_object();
 }
 
+void emit_point_light(zyl::zylSceneapi_oo& api, const LightNames& names, bool lumen, float power,
+                      const zyl::Float3& color) {
+    const int32_t lumen_flag = lumen ? 1 : 0;
+    const int32_t truncated = truncated_power(power);
+    emit_point_carrier(api, names, nullptr, "zyl_point_light", [&](zylScene_api& scene) {
+        scene.param("lumen", VT_BOOL, &lumen_flag);
+        scene.param("power", VT_INT, &truncated);
+        scene.param("color", VT_FLOAT3, color.data());
+    });
+}
+
 }  // namespace vsf

@@ -302,33 +302,44 @@ void zylScene_api_file::end_load() {
 }
 
 // Options, camera and image share the section slot with object blocks: a second one is refused.
-bool zylScene_api_file::begin_options() {
+// An accepted section ends any capture and switches to statement style.
+bool zylScene_api_file::open_section(int32_t section) {
     if (section_ != kNoSection) {
         return false;
     }
     capture_ = false;
     style_ = kStatementStyle;
-    section_ = kOptions;
-    print_indented("\noptions {\n");
-    ++level_;
+    section_ = section;
     return true;
 }
 
-void zylScene_api_file::end_options() {
-    if (section_ == kOptions) {
+// Closes the block only if `section` is the one open; either way leaves list style and no
+// section, so a refused begin and its end write nothing.
+void zylScene_api_file::close_section(int32_t section) {
+    if (section_ == section) {
         write_block_close();
     }
     style_ = kListStyle;
     section_ = kNoSection;
 }
 
-bool zylScene_api_file::begin_camera(const char* name) {
-    if (section_ != kNoSection) {
+bool zylScene_api_file::begin_options() {
+    if (!open_section(kOptions)) {
         return false;
     }
-    capture_ = false;
-    style_ = kStatementStyle;
-    section_ = kCamera;
+    print_indented("\noptions {\n");
+    ++level_;
+    return true;
+}
+
+void zylScene_api_file::end_options() {
+    close_section(kOptions);
+}
+
+bool zylScene_api_file::begin_camera(const char* name) {
+    if (!open_section(kCamera)) {
+        return false;
+    }
     if (name) {
         print_indented("\ncamera ");
         write_quoted_at_level_zero(name);
@@ -341,11 +352,7 @@ bool zylScene_api_file::begin_camera(const char* name) {
 }
 
 void zylScene_api_file::end_camera() {
-    if (section_ == kCamera) {
-        write_block_close();
-    }
-    style_ = kListStyle;
-    section_ = kNoSection;
+    close_section(kCamera);
 }
 
 bool zylScene_api_file::modify_camera(const char* name) {
@@ -354,23 +361,16 @@ bool zylScene_api_file::modify_camera(const char* name) {
 }
 
 bool zylScene_api_file::begin_image() {
-    if (section_ != kNoSection) {
+    if (!open_section(kImage)) {
         return false;
     }
-    capture_ = false;
-    style_ = kStatementStyle;
-    section_ = kImage;
     print_indented("\nimage {\n");
     ++level_;
     return true;
 }
 
 void zylScene_api_file::end_image() {
-    if (section_ == kImage) {
-        write_block_close();
-    }
-    style_ = kListStyle;
-    section_ = kNoSection;
+    close_section(kImage);
 }
 
 bool zylScene_api_file::begin_output(const char* a, const char* b, const char* c) {

@@ -127,6 +127,8 @@ class zylScene_api_file : public zylScene_api {
     void write_block_close();
     void push_shader_state();
     void pop_style();
+    bool open_section(int32_t section);
+    void close_section(int32_t section);
     ShaderBlob* new_blob();
 
     std::vector<int32_t> indent_stack_;
