@@ -18,14 +18,14 @@ float angle_between(const host::Point3& a, const host::Point3& b, float length_a
 }
 
 // The index of the explicit normal at corner k of face, or -1 when the corner has none.
-int explicit_normal_id(const host::MeshNormalSpec& spec, std::size_t face, std::size_t k) {
-    if (face >= spec.face_normal_ids.size()) {
+int explicit_normal_id(const host::MeshNormalSpec& normal_spec, std::size_t face, std::size_t k) {
+    if (face >= normal_spec.face_normal_ids.size()) {
         return -1;
     }
-    const int id = spec.face_normal_ids[face][k];
-    const bool usable = id >= 0 && static_cast<std::size_t>(id) < spec.normals.size() &&
-                        static_cast<std::size_t>(id) < spec.explicit_normal.size() &&
-                        spec.explicit_normal[static_cast<std::size_t>(id)] != 0;
+    const int id = normal_spec.face_normal_ids[face][k];
+    const bool usable = id >= 0 && static_cast<std::size_t>(id) < normal_spec.normals.size() &&
+                        static_cast<std::size_t>(id) < normal_spec.explicit_normal.size() &&
+                        normal_spec.explicit_normal[static_cast<std::size_t>(id)] != 0;
     return usable ? id : -1;
 }
 
@@ -82,15 +82,15 @@ void VertexNormals::finish() {
 
 bool VertexNormals::explicit_normal(std::uint32_t vertex, std::uint32_t face,
                                     host::Point3& out) const {
-    const host::MeshNormalSpec& spec = *mesh_->normal_spec;
+    const host::MeshNormalSpec& normal_spec = *mesh_->normal_spec;
     const host::Face& corners = mesh_->faces[face];
     for (std::size_t k = 3; k-- > 0;) {
         if (corners.v[k] != vertex) {
             continue;
         }
-        const int id = explicit_normal_id(spec, face, k);
+        const int id = explicit_normal_id(normal_spec, face, k);
         if (id >= 0) {
-            out = spec.normals[static_cast<std::size_t>(id)];
+            out = normal_spec.normals[static_cast<std::size_t>(id)];
             return true;
         }
     }
@@ -111,7 +111,7 @@ VertexNormals compute_vertex_normals(const host::Mesh& mesh) {
     VertexNormals normals(mesh);
     const std::vector<host::Point3>& p = mesh.verts;
     const std::size_t vertex_count = p.size();
-    const host::MeshNormalSpec* spec = mesh.normal_spec ? &*mesh.normal_spec : nullptr;
+    const host::MeshNormalSpec* normal_spec = mesh.normal_spec ? &*mesh.normal_spec : nullptr;
     for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
         const host::Face& face = mesh.faces[f];
         // Faces without smoothing groups take their own face normal (VertexNormals::normal).
@@ -146,7 +146,7 @@ VertexNormals compute_vertex_normals(const host::Mesh& mesh) {
             weighted[2] = unit * a2;
         }
         for (std::size_t k = 0; k < 3; ++k) {
-            if (spec && explicit_normal_id(*spec, f, k) >= 0) {
+            if (normal_spec && explicit_normal_id(*normal_spec, f, k) >= 0) {
                 continue;  // the corner keeps the normal the mesh fixes
             }
             normals.add(face.v[k], weighted[k], face.smoothing_group);

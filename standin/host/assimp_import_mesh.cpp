@@ -149,9 +149,9 @@ host::Mesh merge_meshes(const std::vector<MeshPart>& parts, const std::string& w
     std::vector<std::uint32_t> normal_of;
     if (any_normals) {
         mesh.normal_spec.emplace();
-        host::MeshNormalSpec& spec = *mesh.normal_spec;
+        host::MeshNormalSpec& normal_spec = *mesh.normal_spec;
         normal_of.assign(vertex_total, kEmptySlot);
-        PointWelder welder(vertex_total, spec.normals);
+        PointWelder welder(vertex_total, normal_spec.normals);
         std::size_t base = 0;
         for (const MeshPart& part : parts) {
             const aiMesh& m = *part.mesh;
@@ -162,12 +162,13 @@ host::Mesh merge_meshes(const std::vector<MeshPart>& parts, const std::string& w
             }
             base += m.mNumVertices;
         }
-        if (spec.normals.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        if (normal_spec.normals.size() >
+            static_cast<std::size_t>(std::numeric_limits<int>::max())) {
             throw SceneFileError(where, "a node holds more than 2147483647 distinct normals");
         }
-        spec.normals.shrink_to_fit();
-        spec.explicit_normal.assign(spec.normals.size(), 1);
-        spec.face_normal_ids.reserve(triangle_total);
+        normal_spec.normals.shrink_to_fit();
+        normal_spec.explicit_normal.assign(normal_spec.normals.size(), 1);
+        normal_spec.face_normal_ids.reserve(triangle_total);
     }
 
     mesh.faces.reserve(triangle_total);

@@ -43,20 +43,20 @@ std::string check_mesh(const host::Mesh& mesh) {
         }
     }
     if (mesh.normal_spec) {
-        const host::MeshNormalSpec& spec = *mesh.normal_spec;
-        if (spec.face_normal_ids.size() != mesh.faces.size()) {
-            return "specified normals have " + std::to_string(spec.face_normal_ids.size()) +
+        const host::MeshNormalSpec& normal_spec = *mesh.normal_spec;
+        if (normal_spec.face_normal_ids.size() != mesh.faces.size()) {
+            return "specified normals have " + std::to_string(normal_spec.face_normal_ids.size()) +
                    " faces for " + std::to_string(mesh.faces.size()) + " mesh faces";
         }
-        if (spec.explicit_normal.size() != spec.normals.size()) {
-            return "specified normals have " + std::to_string(spec.explicit_normal.size()) +
-                   " explicit flags for " + std::to_string(spec.normals.size()) + " normals";
+        if (normal_spec.explicit_normal.size() != normal_spec.normals.size()) {
+            return "specified normals have " + std::to_string(normal_spec.explicit_normal.size()) +
+                   " explicit flags for " + std::to_string(normal_spec.normals.size()) + " normals";
         }
-        for (std::size_t f = 0; f < spec.face_normal_ids.size(); ++f) {
-            for (int n : spec.face_normal_ids[f]) {
-                if (n < -1 || n >= static_cast<int>(spec.normals.size())) {
+        for (std::size_t f = 0; f < normal_spec.face_normal_ids.size(); ++f) {
+            for (int n : normal_spec.face_normal_ids[f]) {
+                if (n < -1 || n >= static_cast<int>(normal_spec.normals.size())) {
                     return "specified normals: face " + std::to_string(f) + " names normal " +
-                           std::to_string(n) + " of " + std::to_string(spec.normals.size());
+                           std::to_string(n) + " of " + std::to_string(normal_spec.normals.size());
                 }
             }
         }

@@ -50,34 +50,34 @@ void read_map_channels(const Value& array, host::Mesh& mesh) {
 void read_normals(const Value& v, host::Mesh& mesh) {
     v.require_object("specified normals {\"normals\", \"faces\", \"explicit\"}",
                      {"normals", "faces", "explicit"});
-    host::MeshNormalSpec spec;
-    read_points(v.at("normals", "an array of normals [x, y, z]"), spec.normals);
-    const std::int64_t count = static_cast<std::int64_t>(spec.normals.size());
+    host::MeshNormalSpec normal_spec;
+    read_points(v.at("normals", "an array of normals [x, y, z]"), normal_spec.normals);
+    const std::int64_t count = static_cast<std::int64_t>(normal_spec.normals.size());
     const Value faces = v.at("faces", "an array of normal index triples, one per mesh face");
     const std::string per_face =
         count_of(mesh.faces.size(), "normal index triples, one per mesh face");
     if (faces.array_size(per_face) != mesh.faces.size()) {
         faces.expected(per_face);
     }
-    spec.face_normal_ids.resize(mesh.faces.size());
+    normal_spec.face_normal_ids.resize(mesh.faces.size());
     for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
         const Value triple = faces.element(f);
         if (triple.array_size("a triple of normal indices (-1 for none)") != 3) {
             triple.expected("a triple of normal indices (-1 for none)");
         }
         for (std::size_t k = 0; k < 3; ++k) {
-            spec.face_normal_ids[f][k] =
+            normal_spec.face_normal_ids[f][k] =
                 static_cast<int>(triple.element(k).as_integer(-1, count - 1));
         }
     }
-    spec.explicit_normal.assign(spec.normals.size(), 1);
+    normal_spec.explicit_normal.assign(normal_spec.normals.size(), 1);
     if (const auto flags = v.find("explicit")) {
-        for_each_integer(*flags, spec.normals.size(), 0, 1, "0 or 1 flags, one per normal",
+        for_each_integer(*flags, normal_spec.normals.size(), 0, 1, "0 or 1 flags, one per normal",
                          [&](std::size_t i, std::int64_t x) {
-                             spec.explicit_normal[i] = static_cast<std::uint8_t>(x);
+                             normal_spec.explicit_normal[i] = static_cast<std::uint8_t>(x);
                          });
     }
-    mesh.normal_spec = std::move(spec);
+    mesh.normal_spec = std::move(normal_spec);
 }
 
 // The mesh data of v, whose members are checked by the caller. Every face has smoothing group 1

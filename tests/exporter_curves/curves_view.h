@@ -67,7 +67,11 @@ inline std::vector<CurvesView> curves_in(const vsf::Document& document) {
 // the next knot's in-handle and the next knot (the first again at the end of a closed spline).
 inline std::vector<float> expected_polygon(const host::Spline3D& spline) {
     std::vector<float> out;
-    const auto push = [&out](const host::Point3& p) { out.insert(out.end(), {p.x, p.y, p.z}); };
+    const auto push = [&out](const host::Point3& p) {
+        out.push_back(p.x);
+        out.push_back(p.y);
+        out.push_back(p.z);
+    };
     const int n = spline.knot_count();
     push(spline.knot(0).knot);
     for (int j = 0; j < spline.segment_count(); ++j) {

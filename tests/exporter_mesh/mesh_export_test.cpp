@@ -253,12 +253,12 @@ TEST(MeshExport, TextureCoordinatesPassThroughTheMapsTransform) {
 TEST(MeshExport, AnExplicitNormalKeepsItsCornerApartInsideOneSmoothingGroup) {
     standin::Scene scene;
     host::Mesh mesh = standin::make_box_mesh({1, 1, 1});
-    host::MeshNormalSpec spec;
-    spec.normals = {{0.6f, 0.0f, 0.8f}};
-    spec.explicit_normal = {1};
-    spec.face_normal_ids.assign(mesh.faces.size(), {-1, -1, -1});
-    spec.face_normal_ids[0] = {0, -1, -1};
-    mesh.normal_spec = spec;
+    host::MeshNormalSpec normal_spec;
+    normal_spec.normals = {{0.6f, 0.0f, 0.8f}};
+    normal_spec.explicit_normal = {1};
+    normal_spec.face_normal_ids.assign(mesh.faces.size(), {-1, -1, -1});
+    normal_spec.face_normal_ids[0] = {0, -1, -1};
+    mesh.normal_spec = normal_spec;
     scene.add_mesh_node(u"Box", mesh);
 
     const std::vector<WrittenMesh> meshes = meshes_of(ExportedScene(scene), "Box");

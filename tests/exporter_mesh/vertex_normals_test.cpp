@@ -99,14 +99,14 @@ TEST(VertexNormals, GroupsSharingABitMergeIntoOneNormalAndDisjointGroupsStayApar
 TEST(VertexNormals, ExplicitNormalsWinOverSmoothingGroupsAndOthersAreIgnored) {
     const std::uint32_t groups[4] = {1, 1, 1, 1};
     host::Mesh mesh = pyramid(groups);
-    host::MeshNormalSpec spec;
-    spec.normals = {{0, 0, 1}, {1, 0, 0}};
-    spec.explicit_normal = {1, 0};  // the second normal is only a suggestion
-    spec.face_normal_ids.assign(mesh.faces.size(), {-1, -1, -1});
-    spec.face_normal_ids[0] = {0, -1, -1};  // apex of face 0: explicit
-    spec.face_normal_ids[1] = {1, -1, -1};  // apex of face 1: not explicit
-    spec.face_normal_ids[2] = {7, -1, -1};  // beyond the normals: ignored
-    mesh.normal_spec = spec;
+    host::MeshNormalSpec normal_spec;
+    normal_spec.normals = {{0, 0, 1}, {1, 0, 0}};
+    normal_spec.explicit_normal = {1, 0};  // the second normal is only a suggestion
+    normal_spec.face_normal_ids.assign(mesh.faces.size(), {-1, -1, -1});
+    normal_spec.face_normal_ids[0] = {0, -1, -1};  // apex of face 0: explicit
+    normal_spec.face_normal_ids[1] = {1, -1, -1};  // apex of face 1: not explicit
+    normal_spec.face_normal_ids[2] = {7, -1, -1};  // beyond the normals: ignored
+    mesh.normal_spec = normal_spec;
     const vsf::VertexNormals normals = vsf::compute_vertex_normals(mesh);
 
     EXPECT_THAT(vsf::normal_for(normals, 0, 0, 1), NearPoint(host::Point3(0, 0, 1)));

@@ -190,13 +190,13 @@ TEST_F(GltfImport, MeshesOfANodeMergeWithMaterialIdsUvsAndNormals) {
 
     // Normals are explicit specified normals, in the object's own space.
     ASSERT_TRUE(m.normal_spec.has_value());
-    const host::MeshNormalSpec& spec = *m.normal_spec;
-    ASSERT_EQ(spec.face_normal_ids.size(), 3u);
-    for (const auto& ids : spec.face_normal_ids) {
+    const host::MeshNormalSpec& normal_spec = *m.normal_spec;
+    ASSERT_EQ(normal_spec.face_normal_ids.size(), 3u);
+    for (const auto& ids : normal_spec.face_normal_ids) {
         for (int id : ids) {
             ASSERT_GE(id, 0);
-            expect_point(spec.normals[static_cast<std::size_t>(id)], 0, 0, 1);
-            EXPECT_EQ(spec.explicit_normal[static_cast<std::size_t>(id)], 1);
+            expect_point(normal_spec.normals[static_cast<std::size_t>(id)], 0, 0, 1);
+            EXPECT_EQ(normal_spec.explicit_normal[static_cast<std::size_t>(id)], 1);
         }
     }
 }

@@ -129,12 +129,10 @@ void zylScene_api_file::print_indented(const char* format, ...) {
     write_indented_text(format_buffer_.get(), std::min(static_cast<std::size_t>(n), kFormatLimit));
 }
 
-void zylScene_api_file::print_plain(const char* format, ...) {
+void zylScene_api_file::vprint_plain(const char* format, va_list args) {
     if (!output_) {
         return;
     }
-    va_list args;
-    va_start(args, format);
     if (capture_ && current_blob_) {
         int n = std::vsnprintf(format_buffer_.get(), kBufferSize, format, args);
         if (n > 0) {
@@ -144,6 +142,12 @@ void zylScene_api_file::print_plain(const char* format, ...) {
     } else {
         std::vfprintf(output_, format, args);
     }
+}
+
+void zylScene_api_file::print_plain(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    vprint_plain(format, args);
     va_end(args);
 }
 
@@ -616,21 +620,11 @@ void zylScene_api_file::attribute(const char* name, const char* value) {
     print_plain("\n");
 }
 
+// The header lines and any caller's raw text: formatted, never indented.
 void zylScene_api_file::write_raw(const char* format, ...) {
-    if (!output_) {
-        return;
-    }
     va_list args;
     va_start(args, format);
-    if (capture_ && current_blob_) {
-        int n = std::vsnprintf(format_buffer_.get(), kBufferSize, format, args);
-        if (n > 0) {
-            append_to_blob(current_blob_, format_buffer_.get(),
-                           std::min(static_cast<std::size_t>(n), kFormatLimit), false);
-        }
-    } else {
-        std::vfprintf(output_, format, args);
-    }
+    vprint_plain(format, args);
     va_end(args);
 }
 

@@ -107,6 +107,7 @@ class zylScene_api_file : public zylScene_api {
     // Output primitives; every byte goes through one of these.
     void print_indented(const char* format, ...) VSF_PRINTF_LIKE(2, 3);
     void print_plain(const char* format, ...) VSF_PRINTF_LIKE(2, 3);
+    void vprint_plain(const char* format, va_list args) VSF_PRINTF_LIKE(2, 0);
     void write_raw_bytes(const void* bytes, std::size_t count);
     void write_indented_text(const char* text, std::size_t length);
     void write_plain_text(const char* text);

@@ -23,9 +23,14 @@ class TriangleObject : public LightGeometry {
 
     void add_vertex(float x, float y, float z) { vertices_.push_back({x, y, z}); }
     void add_triangle(int32_t a, int32_t b, int32_t c) {
-        triangles_.insert(triangles_.end(), {a, b, c});
+        triangles_.push_back(a);
+        triangles_.push_back(b);
+        triangles_.push_back(c);
     }
-    void add_uv(float u, float v) { uv_.insert(uv_.end(), {u, v}); }
+    void add_uv(float u, float v) {
+        uv_.push_back(u);
+        uv_.push_back(v);
+    }
     void add_normal(float x, float y, float z) { normals_.push_back({x, y, z}); }
 
     // The arrays themselves, for bulk filling and reading. Three indices per triangle; two floats
