@@ -10,7 +10,8 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/
 cmake --build "$build_dir" -j2 --target vsfexport vsfdump
 out=${1:-demo.vsf}
 # The demo's images go into the build folder; the scene file names them by absolute path.
-"$build_dir"/tools/vsfexport/vsfexport -o "$out" --textures "$build_dir/demo-textures"
+# General curves on, so the demo's renderable spline is written beside its hair.
+"$build_dir"/tools/vsfexport/vsfexport -o "$out" --textures "$build_dir/demo-textures" --general-curves
 if [ "$out" != "-" ]; then
   echo "demo: wrote $out"
   "$build_dir"/tools/vsfdump/vsfdump --stats "$out"
