@@ -214,6 +214,15 @@ void zylScene_api_file::write_quoted_at_level_zero(const char* text) {
 
 // ---- blocks ----
 
+// The opening line of a block: the keyword, the quoted name (never indented mid-line) and the
+// brace; the block's content is one level deeper.
+void zylScene_api_file::open_block(const char* keyword, const char* name) {
+    print_indented("%s", keyword);
+    write_quoted_at_level_zero(name);
+    print_plain(" {\n");
+    ++level_;
+}
+
 void zylScene_api_file::write_block_close() {
     --level_;
     print_indented("}\n");
@@ -223,10 +232,7 @@ void zylScene_api_file::reserved_1() {}
 
 bool zylScene_api_file::begin_group(const char* name, bool in_place) {
     print_plain("\n");
-    print_indented(in_place ? "group " : "#define group ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block(in_place ? "group " : "#define group ", name);
     style_stack_.push_back(style_);
     style_ = kStatementStyle;
     return true;
@@ -248,10 +254,7 @@ void zylScene_api_file::end_group() {
 }
 
 bool zylScene_api_file::begin_object(const char* name, bool in_place) {
-    print_indented(in_place ? "object " : "#define object ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block(in_place ? "object " : "#define object ", name);
     style_stack_.push_back(style_);
     style_ = kStatementStyle;
     section_ = kObject;
@@ -264,10 +267,7 @@ void zylScene_api_file::end_object() {
 }
 
 bool zylScene_api_file::begin_geometry(const char* name) {
-    print_indented("geometry ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("geometry ", name);
     style_stack_.push_back(style_);
     style_ = kListStyle;
     return true;
@@ -294,10 +294,7 @@ void zylScene_api_file::end_animation() {
 }
 
 bool zylScene_api_file::begin_load(const char* module_name) {
-    print_indented("load ");
-    write_quoted_at_level_zero(module_name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("load ", module_name);
     return true;
 }
 
@@ -345,13 +342,11 @@ bool zylScene_api_file::begin_camera(const char* name) {
         return false;
     }
     if (name) {
-        print_indented("\ncamera ");
-        write_quoted_at_level_zero(name);
-        print_plain(" {\n");
+        open_block("\ncamera ", name);
     } else {
         print_indented("\ncamera {\n");
+        ++level_;
     }
-    ++level_;
     return true;
 }
 
@@ -397,10 +392,7 @@ void zylScene_api_file::end_output() {
 
 bool zylScene_api_file::begin_light(const char* name) {
     print_plain("\n");
-    print_indented("light ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("light ", name);
     return true;
 }
 
@@ -409,10 +401,7 @@ void zylScene_api_file::end_light() {
 }
 
 bool zylScene_api_file::begin_accel(const char* name) {
-    print_indented("\naccel ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("\naccel ", name);
     style_stack_.push_back(style_);
     style_ = kListStyle;
     return true;
@@ -458,10 +447,7 @@ void zylScene_api_file::translate(const double& x, const double& y, const double
 }
 
 bool zylScene_api_file::begin_matrix(const char* name) {
-    print_indented("#define matrix ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("#define matrix ", name);
     return true;
 }
 
@@ -475,10 +461,7 @@ bool zylScene_api_file::begin_material(const char* name, bool in_place) {
     if (!in_place) {
         print_indented("\n#define ");
     }
-    print_indented("material ");
-    write_quoted_at_level_zero(name);
-    print_plain(" {\n");
-    ++level_;
+    open_block("material ", name);
     return true;
 }
 

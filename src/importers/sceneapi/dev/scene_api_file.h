@@ -125,6 +125,7 @@ class zylScene_api_file : public zylScene_api {
     void write_binary_block(char kind, const void* data, int32_t count, std::size_t scalar_size);
     void write_blob_content(const ShaderBlob* blob);
     void write_shader_kind(int32_t kind, bool trailing_space);
+    void open_block(const char* keyword, const char* name);
     void write_block_close();
     void push_shader_state();
     void pop_style();
