@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libassimp-dev assimp-utils libpng-dev libsimpleini-dev
-  libmeshoptimizer-dev
+  libmeshoptimizer-dev libtinyobjloader-dev
   locales
   g++-mingw-w64-x86-64 wine64 wine
 )
