@@ -87,9 +87,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
     }
     triangles.reserve(3 * face_total);
     split_next_.clear();
-    split_normal_.clear();
     split_next_.reserve(vertex_guess);
-    split_normal_.reserve(vertex_guess);
 
     const std::vector<host::Point3>& positions = mesh_.verts;
     const std::size_t vertex_count = positions.size();
@@ -102,7 +100,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
         }
         const std::array<std::uint32_t, 3>* uv_face = nullptr;
         if (uv_map) {
-            uv_face = &uv_map->faces[f];
+            uv_face = &mesh_.map_face(channel, f);
             if ((*uv_face)[0] >= uv_point_count || (*uv_face)[1] >= uv_point_count ||
                 (*uv_face)[2] >= uv_point_count) {
                 continue;
@@ -112,6 +110,9 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t v = face.v[k];
             const host::Point3 n = normals_.normal(v, f, face.smoothing_group);
+            // Normals are matched as they are written: mapped by the transform and normalised.
+            const host::Point3 normal =
+                mesh_math::normalize(identity ? n : host::transform_vector(n, transform));
             float u = 0.0f;
             float w = 0.0f;
             if (uv_face) {
@@ -127,7 +128,9 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
             std::int32_t last = -1;
             for (std::int32_t s = split_head_[v]; s >= 0;
                  s = split_next_[static_cast<std::size_t>(s)]) {
-                const host::Point3 d = split_normal_[static_cast<std::size_t>(s)] - n;
+                const zyl::Float3& written = out_normals[static_cast<std::size_t>(s)];
+                const host::Point3 d(written[0] - normal.x, written[1] - normal.y,
+                                     written[2] - normal.z);
                 if (mesh_math::dot(d, d) <= kSplitEpsilon &&
                     (!uv_face ||
                      (std::fabs(uv[2 * static_cast<std::size_t>(s)] - u) <= kSplitEpsilon &&
@@ -145,10 +148,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
                     split_next_[static_cast<std::size_t>(last)] = found;
                 }
                 split_next_.push_back(-1);
-                split_normal_.push_back(n);
                 const host::Point3 position = identity ? positions[v] : positions[v] * transform;
-                const host::Point3 normal =
-                    mesh_math::normalize(identity ? n : host::transform_vector(n, transform));
                 vertices.push_back({position.x, position.y, position.z});
                 out_normals.push_back({normal.x, normal.y, normal.z});
                 if (uv_face) {

@@ -6,6 +6,7 @@
 
 #include <assimp/mesh.h>
 
+#include "standin/host/mesh_tools.h"
 #include "standin/host/scene_json_error.h"
 
 namespace standin::assimp_import {
@@ -221,6 +222,7 @@ host::Mesh merge_meshes(const std::vector<MeshPart>& parts, const std::string& w
         }
         base += m.mNumVertices;
     }
+    share_map_faces(mesh);
     return mesh;
 }
 

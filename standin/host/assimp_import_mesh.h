@@ -24,7 +24,8 @@ struct MeshPart {
 //   non-convex ones first), points and lines dropped; every face in smoothing group 1 with its
 //   part's material id;
 // - map channel k + 1 from the parts' texture coordinate set k (equal points welded), a part
-//   without that set pointing at a zero point;
+//   without that set pointing at a zero point; a channel whose faces come out the same as the
+//   mesh faces shares them (share_map_faces);
 // - specified normals, all explicit, from the parts' normals (equal ones welded); the corners of
 //   a part without normals name none, so their normals come from the smoothing group.
 // Throws SceneFileError(where, ...) when a face names a vertex beyond its mesh.

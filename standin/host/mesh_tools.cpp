@@ -1,6 +1,8 @@
 #include "standin/host/mesh_tools.h"
 
+#include <array>
 #include <cstddef>
+#include <vector>
 
 namespace standin {
 
@@ -24,6 +26,18 @@ std::string check_mesh(const host::Mesh& mesh) {
     }
     for (std::size_t ch = 0; ch < mesh.maps.size(); ++ch) {
         const host::MapChannel& map = mesh.maps[ch];
+        if (map.shares_mesh_faces) {
+            if (!map.faces.empty()) {
+                return "map channel " + std::to_string(ch) +
+                       " shares the mesh faces but has faces of its own";
+            }
+            if (!mesh.faces.empty() && map.verts.size() < nv) {
+                return "map channel " + std::to_string(ch) + " shares the mesh faces with " +
+                       std::to_string(map.verts.size()) + " points for " + std::to_string(nv) +
+                       " vertices";
+            }
+            continue;
+        }
         if (map.faces.empty() && map.verts.empty()) {
             continue;  // a channel the mesh does not use
         }
@@ -74,7 +88,8 @@ bool same_mesh(const host::Mesh& a, const host::Mesh& b) {
         }
     }
     for (std::size_t ch = 0; ch < a.maps.size(); ++ch) {
-        if (a.maps[ch].verts != b.maps[ch].verts || a.maps[ch].faces != b.maps[ch].faces) {
+        if (a.maps[ch].verts != b.maps[ch].verts || a.maps[ch].faces != b.maps[ch].faces ||
+            a.maps[ch].shares_mesh_faces != b.maps[ch].shares_mesh_faces) {
             return false;
         }
     }
@@ -88,6 +103,23 @@ bool same_mesh(const host::Mesh& a, const host::Mesh& b) {
                x.face_normal_ids == y.face_normal_ids;
     }
     return true;
+}
+
+void share_map_faces(host::Mesh& mesh) {
+    for (host::MapChannel& map : mesh.maps) {
+        if (map.shares_mesh_faces || map.faces.empty() || map.faces.size() != mesh.faces.size() ||
+            map.verts.size() < mesh.verts.size()) {
+            continue;
+        }
+        bool same = true;
+        for (std::size_t f = 0; f < map.faces.size() && same; ++f) {
+            same = map.faces[f] == mesh.faces[f].v;
+        }
+        if (same) {
+            std::vector<std::array<std::uint32_t, 3>>().swap(map.faces);
+            map.shares_mesh_faces = true;
+        }
+    }
 }
 
 host::Box3 mesh_box(const host::Mesh& mesh, const host::Matrix3& m) {

@@ -10,9 +10,14 @@ namespace standin {
 
 // Empty when the mesh is consistent; otherwise what is wrong: a face index beyond the vertices,
 // a map channel whose face list does not match the mesh faces or whose indices run beyond its
-// points, a normal set whose per-face or per-normal arrays do not match, or a normal index
-// beyond the normals (-1 means none).
+// points (a channel sharing the mesh faces: fewer points than vertices), a normal set whose
+// per-face or per-normal arrays do not match, or a normal index beyond the normals (-1 means
+// none).
 std::string check_mesh(const host::Mesh& mesh);
+
+// Lets every map channel whose texture faces are the mesh faces' own vertex indices share them
+// instead (MapChannel::shares_mesh_faces), freeing its copy; other channels stay as they are.
+void share_map_faces(host::Mesh& mesh);
 
 // Whether two meshes hold exactly the same data.
 bool same_mesh(const host::Mesh& a, const host::Mesh& b);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "standin/host/mesh_tools.h"
 #include "tests/exporter_scene/scene_export.h"
 
 namespace {
@@ -224,6 +225,45 @@ std::size_t square_vertices_with_uv_gap(float delta) {
 TEST(MeshExport, TextureCoordinatesCloserThanSinglePrecisionEpsilonAreOne) {
     EXPECT_EQ(square_vertices_with_uv_gap(1e-6f), 5u);
     EXPECT_EQ(square_vertices_with_uv_gap(1e-8f), 4u);
+}
+
+std::vector<WrittenMesh> export_textured(const host::Mesh& mesh) {
+    standin::Scene scene;
+    standin::StandardMaterial& material = scene.add_standard_material(u"Textured");
+    material.set_map(standin::kDiffuseSlot,
+                     &scene.add_bitmap_texture(u"Map", u"/maps/missing.png"));
+    scene.add_mesh_node(u"Fan", mesh).set_material(&material);
+    return meshes_of(ExportedScene(scene), "Fan");
+}
+
+TEST(MeshExport, AChannelSharingTheMeshFacesWritesWhatItsOwnCopyWould) {
+    // A fan around vertex 0 whose texture points are numbered like the vertices, with a crease
+    // (two smoothing groups) so that the vertices on it split.
+    host::Mesh mesh;
+    mesh.verts = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0.5f}, {0, 1, 0}, {-1, 1, 1}};
+    mesh.faces = {host::Face{{0, 1, 2}, 1, 0}, host::Face{{0, 2, 3}, 1, 0},
+                  host::Face{{0, 3, 4}, 2, 0}};
+    mesh.maps.resize(2);
+    for (const host::Point3& p : mesh.verts) {
+        mesh.maps[1].verts.push_back({p.x * 0.5f + 0.5f, p.y, 0});
+    }
+    for (const host::Face& f : mesh.faces) {
+        mesh.maps[1].faces.push_back(f.v);
+    }
+    host::Mesh shared = mesh;
+    standin::share_map_faces(shared);
+    ASSERT_TRUE(shared.maps[1].shares_mesh_faces);
+
+    const std::vector<WrittenMesh> own = export_textured(mesh);
+    const std::vector<WrittenMesh> from_shared = export_textured(shared);
+
+    ASSERT_THAT(own, SizeIs(1));
+    ASSERT_THAT(from_shared, SizeIs(1));
+    EXPECT_EQ(own[0].vertex_count(), 7u);  // vertices 0 and 3 once per smoothing group
+    EXPECT_EQ(from_shared[0].vertices, own[0].vertices);
+    EXPECT_EQ(from_shared[0].normals, own[0].normals);
+    EXPECT_EQ(from_shared[0].uv, own[0].uv);
+    EXPECT_EQ(from_shared[0].triangles, own[0].triangles);
 }
 
 TEST(MeshExport, TextureCoordinatesPassThroughTheMapsTransform) {

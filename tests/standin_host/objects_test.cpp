@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/utf.h"
+#include "standin/host/mesh_tools.h"
 #include "standin/host/scene.h"
 
 namespace {
@@ -133,6 +134,51 @@ TEST(MeshConversion, MapChannelsAndSpecifiedNormalsArriveWhole) {
     EXPECT_EQ(c.mesh.normal_spec->explicit_normal, (std::vector<std::uint8_t>{1, 0}));
     EXPECT_EQ(c.mesh.faces[7].material_id, 3);
     EXPECT_EQ(c.mesh.faces[7].smoothing_group, 1u);
+}
+
+// A 2 x 1 grid of quads whose texture points are numbered like its vertices.
+host::Mesh strip_with_per_vertex_uv() {
+    host::Mesh mesh;
+    mesh.verts = {Point3(0, 0, 0), Point3(1, 0, 0), Point3(2, 0, 0),
+                  Point3(0, 1, 0), Point3(1, 1, 0), Point3(2, 1, 0)};
+    mesh.faces = {host::Face{{0, 1, 4}, 1, 0}, host::Face{{0, 4, 3}, 1, 0},
+                  host::Face{{1, 2, 5}, 1, 0}, host::Face{{1, 5, 4}, 1, 0}};
+    mesh.maps.resize(3);
+    for (const Point3& p : mesh.verts) {
+        mesh.maps[1].verts.push_back(p * 0.5f);
+    }
+    for (const host::Face& f : mesh.faces) {
+        mesh.maps[1].faces.push_back(f.v);
+    }
+    mesh.maps[2] = mesh.maps[1];
+    mesh.maps[2].faces[3] = {1, 5, 5};  // one corner differs: this channel keeps its own faces
+    return mesh;
+}
+
+TEST(MeshConversion, MapChannelsNumberedLikeTheVerticesShareTheMeshFaces) {
+    host::Mesh mesh = strip_with_per_vertex_uv();
+    standin::share_map_faces(mesh);
+
+    EXPECT_TRUE(mesh.maps[1].shares_mesh_faces);
+    EXPECT_TRUE(mesh.maps[1].faces.empty());
+    EXPECT_FALSE(mesh.maps[2].shares_mesh_faces);
+    EXPECT_EQ(mesh.maps[2].faces.size(), 4u);
+    EXPECT_TRUE(mesh.map_support(1));
+    EXPECT_EQ(mesh.map_face(1, 3), (std::array<std::uint32_t, 3>{1, 5, 4}));
+    EXPECT_EQ(mesh.map_face(2, 3), (std::array<std::uint32_t, 3>{1, 5, 5}));
+    EXPECT_EQ(standin::check_mesh(mesh), "");
+    EXPECT_FALSE(standin::same_mesh(mesh, strip_with_per_vertex_uv()));
+
+    // A shared channel needs a point for every vertex, and no faces of its own.
+    host::Mesh few_points = mesh;
+    few_points.maps[1].verts.pop_back();
+    EXPECT_EQ(standin::check_mesh(few_points),
+              "map channel 1 shares the mesh faces with 5 points for 6 vertices");
+    host::Mesh both = mesh;
+    both.maps[1].faces = both.maps[2].faces;
+    EXPECT_NE(standin::check_mesh(both), "");
+    standin::Scene scene;
+    EXPECT_THROW(scene.add_mesh_node(u"Bad", few_points), std::invalid_argument);
 }
 
 class DeformingMeshTest : public ::testing::Test {
