@@ -32,50 +32,61 @@ int explicit_normal_id(const host::MeshNormalSpec& normal_spec, std::size_t face
 }  // namespace
 
 VertexNormals::VertexNormals(const host::Mesh& mesh)
-    : mesh_(&mesh), has_explicit_(mesh.normal_spec.has_value()), entries_(mesh.verts.size()) {}
+    : mesh_(&mesh), has_explicit_(mesh.normal_spec.has_value()), heads_(mesh.verts.size()) {}
 
 void VertexNormals::add(std::uint32_t vertex, const host::Point3& contribution,
                         std::uint32_t mask) {
-    std::size_t e = vertex;
+    std::int32_t e = static_cast<std::int32_t>(vertex);
     for (;;) {
-        SmoothingEntry& entry = entries_[e];
-        if (entry.mask == 0 || (entry.mask & mask) != 0) {
-            entry.normal += contribution;
-            entry.mask |= mask;
+        SmoothingEntry& item = entry(e);
+        if (item.mask == 0 || (item.mask & mask) != 0) {
+            item.normal += contribution;
+            item.mask |= mask;
             return;
         }
-        if (entry.next < 0) {
+        if (next(e) < 0) {
             break;
         }
-        e = static_cast<std::size_t>(entry.next);
+        e = next(e);
     }
-    entries_[e].next = static_cast<std::int32_t>(entries_.size());
-    SmoothingEntry added;
-    added.normal = contribution;
-    added.mask = mask;
-    entries_.push_back(added);
+    const auto added = static_cast<std::int32_t>(heads_.size() + further_.size());
+    ChainEntry chained;
+    chained.entry.normal = contribution;
+    chained.entry.mask = mask;
+    further_.push_back(chained);
+    set_next(e, added);
+}
+
+void VertexNormals::set_next(std::int32_t e, std::int32_t after) {
+    if (!is_head(e)) {
+        further_[static_cast<std::size_t>(e) - heads_.size()].next = after;
+        return;
+    }
+    if (head_next_.empty()) {
+        head_next_.assign(heads_.size(), -1);
+    }
+    head_next_[static_cast<std::size_t>(e)] = after;
 }
 
 void VertexNormals::finish() {
-    const std::size_t vertex_count = mesh_ ? mesh_->verts.size() : 0;
-    for (std::size_t v = 0; v < vertex_count; ++v) {
-        for (std::int32_t e = static_cast<std::int32_t>(v); e >= 0;
-             e = entries_[static_cast<std::size_t>(e)].next) {
-            SmoothingEntry& entry = entries_[static_cast<std::size_t>(e)];
-            const std::uint32_t groups = entry.mask;  // merging does not widen it
+    for (std::size_t v = 0; v < heads_.size(); ++v) {
+        for (std::int32_t e = static_cast<std::int32_t>(v); e >= 0; e = next(e)) {
+            SmoothingEntry& item = entry(e);
+            const std::uint32_t groups = item.mask;  // merging does not widen it
             std::int32_t previous = e;
-            std::int32_t later = entry.next;
+            std::int32_t later = next(e);
             while (later >= 0) {
-                SmoothingEntry& other = entries_[static_cast<std::size_t>(later)];
+                const SmoothingEntry& other = entry(later);
+                const std::int32_t after = next(later);
                 if ((other.mask & groups) != 0) {
-                    entry.normal += other.normal;
-                    entries_[static_cast<std::size_t>(previous)].next = other.next;
+                    item.normal += other.normal;
+                    set_next(previous, after);
                 } else {
                     previous = later;
                 }
-                later = other.next;
+                later = after;
             }
-            entry.normal = mesh_math::normalize(entry.normal);
+            item.normal = mesh_math::normalize(item.normal);
         }
     }
 }

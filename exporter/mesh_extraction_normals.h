@@ -18,12 +18,13 @@ namespace vsf {
 struct SmoothingEntry {
     host::Point3 normal;     // unit length once the set is finished
     std::uint32_t mask = 0;  // the union of the smoothing groups that contributed
-    std::int32_t next = -1;  // the vertex's next entry (index into the entry array); -1 ends
 };
 
 // The normal set of every vertex of one mesh, in flat arrays: entry v is the head of vertex v's
-// chain, further entries follow the vertex heads. It refers to the mesh it was computed from,
-// which must outlive it unchanged.
+// chain, further entries (numbered after the heads) are kept apart. Most vertices have one entry,
+// so the heads carry no link until some vertex needs a second entry, and the further entries grow
+// without moving the heads. It refers to the mesh it was computed from, which must outlive it
+// unchanged.
 class VertexNormals {
   public:
     VertexNormals() = default;
@@ -48,14 +49,14 @@ class VertexNormals {
             return face_normal(face);
         }
         std::int32_t last = static_cast<std::int32_t>(vertex);
-        for (std::int32_t e = last; e >= 0; e = entries_[static_cast<std::size_t>(e)].next) {
-            const SmoothingEntry& entry = entries_[static_cast<std::size_t>(e)];
-            if ((entry.mask & mask) != 0) {
-                return entry.normal;
+        for (std::int32_t e = last; e >= 0; e = next(e)) {
+            const SmoothingEntry& item = entry(e);
+            if ((item.mask & mask) != 0) {
+                return item.normal;
             }
             last = e;
         }
-        return entries_[static_cast<std::size_t>(last)].normal;
+        return entry(last).normal;
     }
 
     // Whether the mesh fixes the normal of vertex at face (the last such corner of the face
@@ -65,12 +66,36 @@ class VertexNormals {
     host::Point3 face_normal(std::uint32_t face) const;
 
     const host::Mesh& mesh() const { return *mesh_; }
-    const std::vector<SmoothingEntry>& entries() const { return entries_; }
 
   private:
+    struct ChainEntry {
+        SmoothingEntry entry;
+        std::int32_t next = -1;
+    };
+
+    bool is_head(std::int32_t e) const { return static_cast<std::size_t>(e) < heads_.size(); }
+    SmoothingEntry& entry(std::int32_t e) {
+        return is_head(e) ? heads_[static_cast<std::size_t>(e)]
+                          : further_[static_cast<std::size_t>(e) - heads_.size()].entry;
+    }
+    const SmoothingEntry& entry(std::int32_t e) const {
+        return is_head(e) ? heads_[static_cast<std::size_t>(e)]
+                          : further_[static_cast<std::size_t>(e) - heads_.size()].entry;
+    }
+    // The entry after e in its vertex's chain; -1 ends it.
+    std::int32_t next(std::int32_t e) const {
+        if (is_head(e)) {
+            return head_next_.empty() ? -1 : head_next_[static_cast<std::size_t>(e)];
+        }
+        return further_[static_cast<std::size_t>(e) - heads_.size()].next;
+    }
+    void set_next(std::int32_t e, std::int32_t after);
+
     const host::Mesh* mesh_ = nullptr;
     bool has_explicit_ = false;
-    std::vector<SmoothingEntry> entries_;
+    std::vector<SmoothingEntry> heads_;    // entry v: the head of vertex v's chain
+    std::vector<std::int32_t> head_next_;  // per head: its chain's next entry; empty: none yet
+    std::vector<ChainEntry> further_;      // entry heads_.size() + i: further_[i]
 };
 
 // One normal set per vertex of mesh. Faces naming a vertex beyond the mesh's vertices add

@@ -17,7 +17,7 @@
 namespace vsf {
 
 // Two normals or texture coordinates closer than this are one (single-precision epsilon; for
-// normals it bounds the squared distance).
+// normals, compared as written, it bounds the squared distance).
 constexpr float kSplitEpsilon = 1.1920929e-7f;
 
 // Builds the slot objects of one mesh, reusing its scratch arrays from slot to slot. The faces are
@@ -44,7 +44,6 @@ class SlotObjectBuilder {
     std::vector<std::int32_t> slot_start_;     // slot s: [slot_start_[s], slot_start_[s + 1])
     std::vector<std::int32_t> split_head_;     // per host vertex: its first output vertex or -1
     std::vector<std::int32_t> split_next_;     // per output vertex: the next split of its vertex
-    std::vector<host::Point3> split_normal_;   // per output vertex: its normal before transform
 };
 
 // The object of one slot of mesh (see SlotObjectBuilder::build); null when no face uses it.
