@@ -86,8 +86,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
         uv.reserve(2 * vertex_guess);
     }
     triangles.reserve(3 * face_total);
-    split_next_.clear();
-    split_next_.reserve(vertex_guess);
+    split_next_.clear();  // made once some vertex splits: most vertices never do
 
     const std::vector<host::Point3>& positions = mesh_.verts;
     const std::size_t vertex_count = positions.size();
@@ -127,7 +126,7 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
             std::int32_t found = -1;
             std::int32_t last = -1;
             for (std::int32_t s = split_head_[v]; s >= 0;
-                 s = split_next_[static_cast<std::size_t>(s)]) {
+                 s = split_next_.empty() ? -1 : split_next_[static_cast<std::size_t>(s)]) {
                 const zyl::Float3& written = out_normals[static_cast<std::size_t>(s)];
                 const host::Point3 d(written[0] - normal.x, written[1] - normal.y,
                                      written[2] - normal.z);
@@ -145,9 +144,15 @@ std::shared_ptr<zyl::TriangleObject> SlotObjectBuilder::build(const std::string&
                 if (last < 0) {
                     split_head_[v] = found;
                 } else {
+                    if (split_next_.empty()) {
+                        split_next_.reserve(vertices.capacity());
+                        split_next_.assign(vertices.size(), -1);
+                    }
                     split_next_[static_cast<std::size_t>(last)] = found;
                 }
-                split_next_.push_back(-1);
+                if (!split_next_.empty()) {
+                    split_next_.push_back(-1);
+                }
                 const host::Point3 position = identity ? positions[v] : positions[v] * transform;
                 vertices.push_back({position.x, position.y, position.z});
                 out_normals.push_back({normal.x, normal.y, normal.z});

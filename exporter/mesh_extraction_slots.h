@@ -43,7 +43,8 @@ class SlotObjectBuilder {
     std::vector<std::int32_t> faces_by_slot_;  // face indices grouped by slot
     std::vector<std::int32_t> slot_start_;     // slot s: [slot_start_[s], slot_start_[s + 1])
     std::vector<std::int32_t> split_head_;     // per host vertex: its first output vertex or -1
-    std::vector<std::int32_t> split_next_;     // per output vertex: the next split of its vertex
+    std::vector<std::int32_t> split_next_;     // per output vertex: the next split of its vertex;
+                                               // empty while no vertex has split
 };
 
 // The object of one slot of mesh (see SlotObjectBuilder::build); null when no face uses it.
