@@ -19,6 +19,8 @@
 #include "standin/host/assimp_import_mesh.h"
 #include "standin/host/assimp_import_objects.h"
 #include "standin/host/assimp_import_transform.h"
+#include "standin/host/import_axes.h"
+#include "standin/host/import_materials.h"
 
 namespace standin {
 
@@ -26,10 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace assimp_import;
-
-// A quarter turn about x, exactly: y up becomes z up, and z (towards the viewer) becomes -y.
-const host::Matrix3 kYUpToZUp(host::Point3(1, 0, 0), host::Point3(0, 0, 1), host::Point3(0, -1, 0),
-                              host::Point3(0, 0, 0));
 
 std::string text_of(const aiString& s) {
     return std::string(s.data, s.length);
@@ -224,15 +222,8 @@ class SceneImporter {
             const aiMesh* m = ai_.mMeshes[index];
             const unsigned material = materials_.is_material(m->mMaterialIndex)
                                           ? m->mMaterialIndex
-                                          : MaterialImporter::kNoMaterial;
-            const std::size_t position = static_cast<std::size_t>(
-                std::find(material_list.begin(), material_list.end(), material) -
-                material_list.begin());
-            if (position == material_list.size() && material_list.size() < 0xFFFF) {
-                material_list.push_back(material);
-            }
-            const std::size_t id = std::min<std::size_t>(position, 0xFFFE);
-            parts.push_back({m, static_cast<std::uint16_t>(id)});
+                                          : import_materials::kNoMaterial;
+            parts.push_back({m, import_materials::material_id(material_list, material)});
         }
         host::Mesh mesh = merge_meshes(parts, path_);
         parts.clear();

@@ -70,7 +70,8 @@ MaterialImporter::MaterialImporter(Scene& scene, const aiScene& ai, std::string 
       ai_(ai),
       model_path_(std::move(model_path)),
       texture_folder_(std::move(texture_folder)),
-      standards_(ai.mNumMaterials, nullptr) {}
+      node_materials_(
+          scene, [this](unsigned index) -> StandardMaterial& { return make_standard(index); }) {}
 
 bool MaterialImporter::is_material(unsigned index) const {
     if (index >= ai_.mNumMaterials || ai_.mMaterials[index] == nullptr) {
@@ -91,33 +92,10 @@ bool MaterialImporter::is_material(unsigned index) const {
 }
 
 host::Material* MaterialImporter::node_material(const std::vector<unsigned>& indices) {
-    if (indices.empty() || (indices.size() == 1 && indices[0] == kNoMaterial)) {
-        return nullptr;
-    }
-    if (indices.size() == 1) {
-        return &standard(indices[0]);
-    }
-    MultiMaterial*& multi = multis_[indices];
-    if (multi == nullptr) {
-        std::u16string name = u"Multi";
-        for (unsigned i : indices) {
-            name += i == kNoMaterial ? u" -" : u" " + standard(i).name();
-        }
-        multi = &scene_.add_multi_material(name, static_cast<int>(indices.size()));
-        for (std::size_t i = 0; i < indices.size(); ++i) {
-            if (indices[i] != kNoMaterial) {
-                multi->set_sub_material(static_cast<int>(i), &standard(indices[i]));
-            }
-        }
-    }
-    return multi;
+    return node_materials_.node_material(indices);
 }
 
-StandardMaterial& MaterialImporter::standard(unsigned index) {
-    StandardMaterial*& slot = standards_[index];
-    if (slot != nullptr) {
-        return *slot;
-    }
+StandardMaterial& MaterialImporter::make_standard(unsigned index) {
     const aiMaterial& m = *ai_.mMaterials[index];
     aiString name;
     std::u16string text;
@@ -153,7 +131,6 @@ StandardMaterial& MaterialImporter::standard(unsigned index) {
             filled[slot_index] = true;
         }
     }
-    slot = &out;
     return out;
 }
 
@@ -165,11 +142,6 @@ BitmapTexture* MaterialImporter::bitmap(const aiMaterial& m, int type) {
         return nullptr;
     }
     const std::string file = texture_file(std::string(path.data, path.length));
-    std::error_code ec;
-    const fs::path p = fs::u8path(file);
-    BitmapTexture& map = scene_.add_bitmap_texture(platform::utf8_to_utf16(p.stem().u8string()),
-                                                   platform::utf8_to_utf16(file));
-    map.set_loaded(!file.empty() && fs::is_regular_file(p, ec));
     MapCoordinates coords;
     coords.channel = static_cast<int>(std::min(uv_set, 98u)) + 1;
     aiUVTransform transform;
@@ -180,8 +152,7 @@ BitmapTexture* MaterialImporter::bitmap(const aiMaterial& m, int type) {
         coords.v_offset = transform.mTranslation.y;
         coords.angle = transform.mRotation;
     }
-    map.set_coordinates(coords);
-    return &map;
+    return &import_materials::add_bitmap_map(scene_, file, coords);
 }
 
 std::string MaterialImporter::texture_file(const std::string& path) {
@@ -189,15 +160,7 @@ std::string MaterialImporter::texture_file(const std::string& path) {
     if (embedded.first != nullptr) {
         return embedded_file(*embedded.first, embedded.second);
     }
-    std::string portable = path;
-    std::replace(portable.begin(), portable.end(), '\\', '/');
-    const fs::path p = fs::u8path(portable);
-    if (p.is_absolute()) {
-        return p.lexically_normal().u8string();
-    }
-    std::error_code ec;
-    const fs::path model = fs::absolute(fs::u8path(model_path_), ec);
-    return (model.parent_path() / p).lexically_normal().u8string();
+    return import_materials::texture_file(path, model_path_);
 }
 
 std::string MaterialImporter::embedded_file(const aiTexture& texture, int index) {

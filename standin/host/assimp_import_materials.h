@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "standin/host/import_materials.h"
 #include "standin/host/scene.h"
 
 struct aiMaterial;
@@ -21,9 +22,8 @@ class MaterialImporter {
     // where textures embedded in the file are written out.
     MaterialImporter(Scene& scene, const aiScene& ai, std::string model_path,
                      std::string texture_folder);
-
-    // Stands for "no material" in node_material's list.
-    static constexpr unsigned kNoMaterial = 0xFFFFFFFFu;
+    MaterialImporter(const MaterialImporter&) = delete;
+    MaterialImporter& operator=(const MaterialImporter&) = delete;
 
     // Whether index names a material of the file: false beyond the materials, and for the
     // placeholder assimp adds to formats without materials ("DefaultMaterial" without textures),
@@ -31,13 +31,14 @@ class MaterialImporter {
     bool is_material(unsigned index) const;
 
     // The material of a node whose meshes use the assimp materials indices (in material id
-    // order; kNoMaterial for faces without): the Standard material for one, a Multi/Sub-Object
-    // material over them for several (one per distinct list, kNoMaterial an empty slot), null
-    // when there is none.
+    // order; import_materials::kNoMaterial for faces without): the Standard material for one, a
+    // Multi/Sub-Object material over them for several (one per distinct list, kNoMaterial an empty
+    // slot), null when there is none.
     host::Material* node_material(const std::vector<unsigned>& indices);
 
   private:
-    StandardMaterial& standard(unsigned index);
+    // The Standard material of assimp material index, with its colours and maps.
+    StandardMaterial& make_standard(unsigned index);
     // A bitmap map for the first texture of type (an aiTextureType) of m; null without one.
     BitmapTexture* bitmap(const aiMaterial& m, int type);
     // The absolute file of a texture path of the model: the written-out file of an embedded
@@ -50,8 +51,7 @@ class MaterialImporter {
     const aiScene& ai_;
     std::string model_path_;
     std::string texture_folder_;
-    std::vector<StandardMaterial*> standards_;
-    std::map<std::vector<unsigned>, MultiMaterial*> multis_;
+    import_materials::NodeMaterials node_materials_;
     std::map<const aiTexture*, std::string> written_;
 };
 
