@@ -1,6 +1,6 @@
-// The vsfexport command, run as a program: the demo scene, JSON scenes and assimp imports into
-// scene files read back with the reader, standard output, time and options, cancel, and one clear
-// line with the right exit code for every kind of failure.
+// The vsfexport command, run as a program: the demo scene, JSON scenes, OBJ files and assimp
+// imports into scene files read back with the reader, standard output, time and options, cancel,
+// and one clear line with the right exit code for every kind of failure.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -256,6 +256,33 @@ TEST_F(VsfexportCommand, AnObjWithoutNormalsArrivesSmooth) {
     EXPECT_EQ(geometry.param("vertices")->array()->size(), 8u);
     EXPECT_EQ(geometry.param("normals")->array()->size(), 8u);
     EXPECT_EQ(geometry.param("triangles")->array()->size(), 36u);
+}
+
+TEST_F(VsfexportCommand, AnObjWithItsMaterialLibraryExportsWithItsMaterial) {
+    write("looks.mtl", "newmtl Red\nKd 1 0 0\n");
+    const std::string obj =
+        write("red.obj", std::string("mtllib looks.mtl\nusemtl Red\n") + kCubeObj);
+    const Outcome r = vsfexport({obj, "-o", path("red.vsf")});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+
+    const vsf::Document document = vsf::read_file(path("red.vsf"));
+    const std::vector<const vsf::Block*> objects = object_group(document).find_all("object");
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]->name(), "red");  // faces before any object name: the file's stem
+    EXPECT_EQ(objects[0]->block("geometry")->param("triangles")->array()->size(), 36u);
+    const vsf::Block* material = objects[0]->block("material");
+    ASSERT_NE(material, nullptr);
+    EXPECT_EQ(material->name(), "Red");
+    // The material's one shader definition carries the library's Kd.
+    const std::vector<const vsf::Block*> shaders = material->find_all("shader");
+    ASSERT_EQ(shaders.size(), 1u);
+    const vsf::Param* diffuse = shaders[0]->param("diffuse");
+    ASSERT_NE(diffuse, nullptr);
+    std::vector<double> rgb;
+    for (const vsf::Value& v : diffuse->values) {
+        rgb.push_back(v.number);
+    }
+    EXPECT_EQ(rgb, (std::vector<double>{1, 0, 0}));
 }
 
 TEST_F(VsfexportCommand, DashWritesTheSceneToStandardOutputAndNothingElse) {

@@ -11,6 +11,7 @@ namespace {
 const char* const kExamples = R"(Examples:
   vsfexport -o demo.vsf                      the embedded demo scene
   vsfexport scene.json -o scene.vsf          a JSON scene file
+  vsfexport model.obj -o model.vsf           an OBJ file with its .mtl materials
   vsfexport model.glb -o model.vsf --layers  a glTF file, written by layers
   vsfexport shot.fbx -o - --frame 24 > shot24.vsf
                                              frame 24 of an FBX file, to standard output
@@ -33,9 +34,9 @@ void add_switch(CLI::App& app, const std::string& name, bool& value, const std::
 int main(int argc, char** argv) {
     vsfexport::ExportRequest request;
     CLI::App app(
-        "Exports a scene to a Vistrel scene file (.vsf): a JSON scene, any file that assimp "
-        "reads (glTF, FBX, OBJ, DAE, 3DS, ...), or the embedded demo scene when SCENE is left "
-        "out.",
+        "Exports a scene to a Vistrel scene file (.vsf): a JSON scene, an OBJ file (with its "
+        ".mtl materials), any other file that assimp reads (glTF, FBX, DAE, 3DS, ...), or the "
+        "embedded demo scene when SCENE is left out.",
         "vsfexport");
     app.footer(kExamples);
     app.add_option("SCENE", request.scene, "The scene file (default: the demo scene)");

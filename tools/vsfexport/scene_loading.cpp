@@ -6,6 +6,7 @@
 
 #include "standin/host/assimp_import.h"
 #include "standin/host/demo_scene.h"
+#include "standin/host/obj_import.h"
 #include "standin/host/scene_json.h"
 
 namespace vsfexport {
@@ -17,7 +18,10 @@ SceneSource scene_source(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".json" ? SceneSource::json : SceneSource::assimp;
+    if (extension == ".json") {
+        return SceneSource::json;
+    }
+    return extension == ".obj" ? SceneSource::obj : SceneSource::assimp;
 }
 
 void load_scene(standin::Scene& scene, const std::string& path, const std::string& texture_folder) {
@@ -27,6 +31,9 @@ void load_scene(standin::Scene& scene, const std::string& path, const std::strin
             break;
         case SceneSource::json:
             standin::load_scene_json(scene, path);
+            break;
+        case SceneSource::obj:
+            standin::import_obj(scene, path);
             break;
         case SceneSource::assimp: {
             standin::AssimpImportOptions options;

@@ -1,5 +1,5 @@
-// Where vsfexport's scene comes from: the embedded demo scene, a JSON scene file, or any file
-// that assimp reads.
+// Where vsfexport's scene comes from: the embedded demo scene, a JSON scene file, an OBJ file
+// (read streaming), or any other file that assimp reads.
 #pragma once
 
 #include <string>
@@ -8,10 +8,10 @@
 
 namespace vsfexport {
 
-enum class SceneSource { demo, json, assimp };
+enum class SceneSource { demo, json, obj, assimp };
 
-// The reader for path: the demo for an empty path, JSON for a ".json" file (any letter case),
-// assimp for anything else.
+// The reader for path: the demo for an empty path, JSON for a ".json" file and the OBJ reader for
+// an ".obj" file (any letter case), assimp for anything else.
 SceneSource scene_source(const std::string& path);
 
 // Fills scene (new) from path by its source. texture_folder receives the demo's images and the
