@@ -5,6 +5,13 @@
 
 namespace standin {
 
+namespace {
+
+// Enough to clip the whole of a polygon of hundreds of reflex corners (a star of a thousand).
+constexpr std::size_t kCornerTestsPerCorner = 1024;
+
+}  // namespace
+
 const std::vector<PolygonTriangulator::Triangle>& PolygonTriangulator::triangulate(
     const host::Point3* corners, std::size_t count) {
     triangles_.clear();
@@ -66,7 +73,11 @@ const std::vector<PolygonTriangulator::Triangle>& PolygonTriangulator::triangula
     std::size_t remaining = count;
     std::uint32_t at = 0;
     std::size_t tried = 0;  // corners tried in a row without finding an ear
-    while (remaining > 3 && tried < remaining) {
+    // Each step looks at every reflex corner: bounded per corner, so that a huge polygon in a
+    // hostile file costs time in proportion to its size (its rest is then cut as a fan).
+    std::size_t budget = kCornerTestsPerCorner * count;
+    while (remaining > 3 && tried < remaining && 2 * reflex_.size() <= budget) {
+        budget -= 2 * reflex_.size();  // the ear test and, for an ear, the update of the list
         const std::uint32_t before = prev_[at];
         const std::uint32_t after = next_[at];
         if (!is_ear(before, at, after)) {

@@ -21,7 +21,9 @@ class PolygonTriangulator {
     // corner numbers wound as the polygon is (so they face its side): count - 2 of them, none for
     // fewer than 3 corners. A quad is the fan from corner 0; a larger polygon is cut by ear
     // clipping, projected along its Newell normal; where no ear is left (a self-crossing or
-    // degenerate polygon) the rest is cut as a fan, so it always ends. Valid until the next call.
+    // degenerate polygon) the rest is cut as a fan, so it always ends, and so is the rest of a
+    // polygon whose clipping would take more than a few thousand steps per corner (only a
+    // concave one of thousands of corners can). Valid until the next call.
     const std::vector<Triangle>& triangulate(const host::Point3* corners, std::size_t count);
 
   private:

@@ -98,8 +98,9 @@ TEST(PolygonTriangulation, ConcavePolygonsGiveTrianglesInsideThemInAnyPlaneAndWi
         const char* name;
         std::vector<Point3> xy;
     };
-    const Case cases[] = {{"notch", kNotch}, {"ell", kEll},        {"comb", kComb},
-                          {"star", star(5)}, {"star40", star(40)}, {"hexagon", star(3)}};
+    const Case cases[] = {{"notch", kNotch},     {"ell", kEll},        {"comb", kComb},
+                          {"star", star(5)},     {"star40", star(40)}, {"hexagon", star(3)},
+                          {"star500", star(500)}};
     standin::PolygonTriangulator triangulator;  // one for all: buffers are reused
     for (const Case& c : cases) {
         for (const char* plane : {"xy", "yz", "xz", "tilted"}) {
