@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "standin/host/mesh_tools.h"
+
 namespace standin::obj_import {
 
 namespace {
@@ -167,6 +169,7 @@ host::Mesh NodeMeshBuilder::take_mesh(FilePoints& points, bool last) {
         map.faces = take_whole(texture_faces_);
     }
     texture_gaps_ = false;
+    share_map_faces(mesh);  // most files number texture points like the positions
 
     if (!normal_ids_.empty()) {
         host::MeshNormalSpec& spec = mesh.normal_spec.emplace();

@@ -37,7 +37,9 @@ class NodeMeshBuilder {
     // The mesh of the triangles added since the last call, which it leaves the builder without:
     // - vertices: the file positions they use, in file order (others dropped), re-indexed;
     // - map channel 1 (maps of size 2) when any corner names a texture point: the texture points
-    //   used, in file order, and one point (0, 0, 0) that corners without one share;
+    //   used, in file order, and one point (0, 0, 0) that corners without one share; when the
+    //   texture points come out numbered like the positions, the channel shares the mesh's
+    //   face indices instead of keeping a copy;
     // - specified normals, all explicit, when any corner names a normal: the normals used, in
     //   file order; corners without one have id -1.
     // last: no later face can name the file's points, so the arrays are compacted in place and

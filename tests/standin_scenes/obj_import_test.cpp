@@ -154,9 +154,9 @@ TEST_F(ObjImport, NegativeIndicesCountBackFromTheLastPointReadSoFar) {
     expect_point(m.verts[m.faces[1].v[0]], {0, 0, 0});
     expect_point(m.verts[m.faces[1].v[1]], {0, 0, 5});
     expect_point(m.verts[m.faces[1].v[2]], {0, 1, 0});
-    expect_point(m.maps[1].verts[m.maps[1].faces[0][0]], {0.5f, 0.5f, 0});
-    expect_point(m.maps[1].verts[m.maps[1].faces[1][0]], {0.5f, 0.5f, 0});
-    expect_point(m.maps[1].verts[m.maps[1].faces[1][1]], {0.25f, 0.75f, 0});
+    expect_point(m.maps[1].verts[m.map_face(1, 0)[0]], {0.5f, 0.5f, 0});
+    expect_point(m.maps[1].verts[m.map_face(1, 1)[0]], {0.5f, 0.5f, 0});
+    expect_point(m.maps[1].verts[m.map_face(1, 1)[1]], {0.25f, 0.75f, 0});
     const host::MeshNormalSpec& spec = *m.normal_spec;
     expect_point(spec.normals[spec.face_normal_ids[1][0]], {1, 0, 0});
     expect_point(spec.normals[spec.face_normal_ids[1][1]], {0, 0, 1});
@@ -182,8 +182,10 @@ TEST_F(ObjImport, EveryCornerFormGivesItsTexturePointsAndNormals) {
         if (c.texture) {
             ASSERT_EQ(m.maps.size(), 2u);
             EXPECT_EQ(m.maps[1].verts.size(), 3u);
-            expect_point(m.maps[1].verts[m.maps[1].faces[0][1]], {1, 0, 0.5f});  // w as given
-            expect_point(m.maps[1].verts[m.maps[1].faces[0][2]], {1, 1, 0});
+            // Numbered like the positions, the texture points share the mesh's face indices.
+            EXPECT_TRUE(m.maps[1].shares_mesh_faces);
+            expect_point(m.maps[1].verts[m.map_face(1, 0)[1]], {1, 0, 0.5f});  // w as given
+            expect_point(m.maps[1].verts[m.map_face(1, 0)[2]], {1, 1, 0});
         } else {
             EXPECT_TRUE(m.maps.empty());
         }
@@ -210,6 +212,7 @@ TEST_F(ObjImport, CornersWithoutTexturePointsOrNormalsAmongOthersThatHaveThem) {
     const host::MapChannel& map = m.maps[1];
     ASSERT_EQ(map.verts.size(), 3u);  // the two texture points and one shared zero point
     expect_point(map.verts[2], {0, 0, 0});
+    EXPECT_FALSE(map.shares_mesh_faces);
     EXPECT_EQ(map.faces[0], (std::array<std::uint32_t, 3>{2, 2, 2}));
     EXPECT_EQ(map.faces[1], (std::array<std::uint32_t, 3>{1, 0, 0}));
     EXPECT_EQ(map.faces[2], (std::array<std::uint32_t, 3>{1, 2, 2}));
