@@ -4,6 +4,10 @@
 #include <cctype>
 #include <filesystem>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "standin/host/assimp_import.h"
 #include "standin/host/demo_scene.h"
 #include "standin/host/obj_import.h"
@@ -42,6 +46,11 @@ void load_scene(standin::Scene& scene, const std::string& path, const std::strin
             break;
         }
     }
+#if defined(__GLIBC__)
+    // The readers free large buffers of their own; the allocator keeps part of them unless told,
+    // and the export that follows needs its own arrays of about the mesh's size.
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace vsfexport
