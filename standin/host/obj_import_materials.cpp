@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "platform/utf.h"
 
@@ -45,9 +46,9 @@ bool is_statement(const char* line, const char* keyword) {
     return std::strncmp(line, keyword, n) == 0 && (line[n] == ' ' || line[n] == '\t');
 }
 
-// Per material of the .mtl file at path, in newmtl order: whether it sets Kd and Ns.
-void scan_settings(const std::string& path, std::vector<std::pair<bool, bool>>& settings) {
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+// Per material of a .mtl file's text, in newmtl order: whether it sets Kd and Ns.
+void scan_settings(const std::string& text, std::vector<std::pair<bool, bool>>& settings) {
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         const std::size_t start = line.find_first_not_of(" \t");
@@ -70,7 +71,6 @@ void scan_settings(const std::string& path, std::vector<std::pair<bool, bool>>& 
 MaterialLibrary::MaterialLibrary(Scene& scene, std::string obj_path)
     : scene_(scene),
       obj_path_(std::move(obj_path)),
-      file_reader_(""),
       node_materials_(
           scene, [this](unsigned index) -> StandardMaterial& { return make_standard(index); }) {}
 
@@ -81,11 +81,20 @@ bool MaterialLibrary::operator()(const std::string& name,
     // The full path, so that no character of the OBJ's folder is taken as a list separator.
     const std::string file = import_materials::texture_file(name, obj_path_);
     const std::size_t first = materials->size();
-    if (!file_reader_(file, materials, names, warn, err)) {
+    // Read once: the text is parsed and then scanned for what the parsed record cannot tell.
+    std::ifstream in(std::filesystem::u8path(file), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        if (warn != nullptr) {
+            *warn += "material library " + file + " cannot be read\n";
+        }
         return false;
     }
+    std::istringstream parsed(text.str());
+    tinyobj::LoadMtl(names, materials, &parsed, warn, err);
     std::vector<std::pair<bool, bool>> settings;
-    scan_settings(file, settings);
+    scan_settings(text.str(), settings);
     for (std::size_t i = first; i < materials->size(); ++i) {
         Source source;
         source.mtl_file = file;

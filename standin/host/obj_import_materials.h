@@ -21,8 +21,8 @@ class MaterialLibrary : public tinyobj::MaterialReader {
     MaterialLibrary& operator=(const MaterialLibrary&) = delete;
 
     // Reads the .mtl file that an mtllib statement names into materials and names (through
-    // tinyobj::MaterialFileReader), noting the file of each new material; false when the file
-    // cannot be opened, which leaves the OBJ without those materials.
+    // tinyobj::LoadMtl), noting the file of each new material; false when the file cannot be
+    // read, which leaves the OBJ without those materials.
     bool operator()(const std::string& name, std::vector<tinyobj::material_t>* materials,
                     std::map<std::string, int>* names, std::string* warn,
                     std::string* err) override;
@@ -55,7 +55,6 @@ class MaterialLibrary : public tinyobj::MaterialReader {
 
     Scene& scene_;
     std::string obj_path_;
-    tinyobj::MaterialFileReader file_reader_;
     std::vector<Source> sources_;                 // by tinyobjloader's material index
     std::vector<tinyobj::material_t> materials_;  // copies, by the same index
     import_materials::NodeMaterials node_materials_;

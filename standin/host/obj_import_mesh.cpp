@@ -172,8 +172,8 @@ host::Mesh NodeMeshBuilder::take_mesh(FilePoints& points, bool last) {
     share_map_faces(mesh);  // most files number texture points like the positions
 
     if (!normal_ids_.empty()) {
-        host::MeshNormalSpec& spec = mesh.normal_spec.emplace();
-        spec.normals = take_used_points(points.normals, last, slots_, [this](auto&& f) {
+        host::MeshNormalSpec& specified = mesh.normal_spec.emplace();
+        specified.normals = take_used_points(points.normals, last, slots_, [this](auto&& f) {
             for (auto& ids : normal_ids_) {
                 for (int& id : ids) {
                     if (id >= 0) {
@@ -184,8 +184,8 @@ host::Mesh NodeMeshBuilder::take_mesh(FilePoints& points, bool last) {
                 }
             }
         });
-        spec.explicit_normal.assign(spec.normals.size(), 1);
-        spec.face_normal_ids = take_whole(normal_ids_);
+        specified.explicit_normal.assign(specified.normals.size(), 1);
+        specified.face_normal_ids = take_whole(normal_ids_);
     }
     if (last) {
         slots_ = std::vector<std::uint32_t>();

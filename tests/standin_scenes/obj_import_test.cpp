@@ -157,9 +157,9 @@ TEST_F(ObjImport, NegativeIndicesCountBackFromTheLastPointReadSoFar) {
     expect_point(m.maps[1].verts[m.map_face(1, 0)[0]], {0.5f, 0.5f, 0});
     expect_point(m.maps[1].verts[m.map_face(1, 1)[0]], {0.5f, 0.5f, 0});
     expect_point(m.maps[1].verts[m.map_face(1, 1)[1]], {0.25f, 0.75f, 0});
-    const host::MeshNormalSpec& spec = *m.normal_spec;
-    expect_point(spec.normals[spec.face_normal_ids[1][0]], {1, 0, 0});
-    expect_point(spec.normals[spec.face_normal_ids[1][1]], {0, 0, 1});
+    const host::MeshNormalSpec& specified = *m.normal_spec;
+    expect_point(specified.normals[specified.face_normal_ids[1][0]], {1, 0, 0});
+    expect_point(specified.normals[specified.face_normal_ids[1][1]], {0, 0, 1});
 }
 
 TEST_F(ObjImport, EveryCornerFormGivesItsTexturePointsAndNormals) {
@@ -191,11 +191,11 @@ TEST_F(ObjImport, EveryCornerFormGivesItsTexturePointsAndNormals) {
         }
         EXPECT_EQ(m.normal_spec.has_value(), c.normals);
         if (c.normals) {
-            const host::MeshNormalSpec& spec = *m.normal_spec;
-            ASSERT_EQ(spec.normals.size(), 2u);
-            EXPECT_EQ(spec.explicit_normal, (std::vector<std::uint8_t>{1, 1}));
-            expect_point(spec.normals[spec.face_normal_ids[0][0]], {0, 1, 0});
-            expect_point(spec.normals[spec.face_normal_ids[0][1]], {0, 0, 1});
+            const host::MeshNormalSpec& specified = *m.normal_spec;
+            ASSERT_EQ(specified.normals.size(), 2u);
+            EXPECT_EQ(specified.explicit_normal, (std::vector<std::uint8_t>{1, 1}));
+            expect_point(specified.normals[specified.face_normal_ids[0][0]], {0, 1, 0});
+            expect_point(specified.normals[specified.face_normal_ids[0][1]], {0, 0, 1});
         }
     }
 }
@@ -217,11 +217,11 @@ TEST_F(ObjImport, CornersWithoutTexturePointsOrNormalsAmongOthersThatHaveThem) {
     EXPECT_EQ(map.faces[1], (std::array<std::uint32_t, 3>{1, 0, 0}));
     EXPECT_EQ(map.faces[2], (std::array<std::uint32_t, 3>{1, 2, 2}));
 
-    const host::MeshNormalSpec& spec = *m.normal_spec;
-    ASSERT_EQ(spec.normals.size(), 1u);
-    EXPECT_EQ(spec.face_normal_ids[0], (std::array<int, 3>{-1, -1, -1}));
-    EXPECT_EQ(spec.face_normal_ids[1], (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(spec.face_normal_ids[2], (std::array<int, 3>{-1, -1, 0}));
+    const host::MeshNormalSpec& specified = *m.normal_spec;
+    ASSERT_EQ(specified.normals.size(), 1u);
+    EXPECT_EQ(specified.face_normal_ids[0], (std::array<int, 3>{-1, -1, -1}));
+    EXPECT_EQ(specified.face_normal_ids[1], (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(specified.face_normal_ids[2], (std::array<int, 3>{-1, -1, 0}));
 }
 
 double area_z(const host::Mesh& m, const host::Face& f) {
